@@ -1,0 +1,75 @@
+#include "calc.hpp"
+
+#include "arithmetic.hpp"
+#include "number_text.hpp"
+
+namespace ventbox {
+
+namespace {
+
+// Extended constants, each the nearest extended value to its number.
+const Ext kPi = Ext::parts(0xC90FDAA22168C235, -62);
+const Ext k0_0012 = Ext::parts(0x9D495182A9930BE1, -73);
+const Ext kFourThirds = Ext::parts(0xAAAAAAAAAAAAAAAB, -63);
+// 4 × π × π in extended arithmetic: one unit above the value nearest to 4π².
+const Ext kFourPiSquared = Ext::parts(0x9DE9E64DF22EF2D3, -58);
+const Ext k0_159 = Ext::parts(0xA2D0E5604189374C, -66);
+const Ext k1_2 = Ext::parts(0x999999999999999A, -63);
+const Ext k0_16 = Ext::parts(0xA3D70A3D70A3D70A, -66);
+
+// Single-precision constants, all exact.
+const Ext k2 = Ext::of(2.0f);
+const Ext k10 = Ext::of(10.0f);
+const Ext k100 = Ext::of(100.0f);
+const Ext k160 = Ext::of(160.0f);
+const Ext k1000 = Ext::of(1000.0f);
+const Ext k14000 = Ext::of(14000.0f);
+
+}  // namespace
+
+void Calc(TDesign& d, TDesignResults& res, CalcForm& form) {
+    Extended::ModeGuard mode;
+    for (Field f : kCalcReadOrder) {
+        d.value(f) = Ext(textToNumber(form.fieldText(f))).store();
+    }
+    const Ext a = ext(d.a), fo = ext(d.fo), mo = ext(d.mo), Qo = ext(d.Qo);
+    const Ext BL1 = ext(d.BL1), BL2 = ext(d.BL2), BL3 = ext(d.BL3);
+    const Ext L1 = ext(d.L1), L2 = ext(d.L2), L3 = ext(d.L3);
+
+    double S = (L1 * L2).store();
+    res.r = (round(sqrt(ext(S) / kPi) * k100) / k100).store();
+    if (d.L1 == d.L2 && form.pipeChecked()) {
+        res.r = (L1 / k2).store();
+        S = ((kPi * ext(res.r)) * ext(res.r)).store();
+    }
+    const Ext s = ext(S), r = ext(res.r);
+    res.Vo = (round(((BL1 * BL2) * BL3) - (s * L3)) / k1000).store();
+    res.md = (round(((k0_0012 * s) * ((kFourThirds * r) + L3)) * k1000) / k1000).store();
+    res.so = round(((kFourPiSquared * fo) * fo) * mo).store();
+    const Ext Vo = ext(res.Vo), md = ext(res.md), so = ext(res.so);
+    res.sc = round(((((k14000 * a) * a) * a) * a) / Vo).store();
+    res.sd = round(((((k14000 * r) * r) * r) * r) / Vo).store();
+    const Ext sc = ext(res.sc), sd = ext(res.sd);
+    res.foc = (round((sqrt((so + sc) / (mo + md)) * k0_159) * k10) / k10).store();
+    res.foc1 = (round((sqrt(((so + sc) + sd) / (mo + md)) * k0_159) * k10) / k10).store();
+    res.fd = (round((sqrt((s / Vo) / (L3 + r)) * k160) * k10) / k10).store();
+    res.foc2 = (round((sqrt(so / ((k1_2 * Vo) + mo)) * k0_16) * k10) / k10).store();
+    res.Qoc = (round(((Qo * ext(res.foc)) / fo) * k100) / k100).store();
+
+    const Ext q1 = round((ext(res.fd) / ext(res.foc1)) * k100) / k100;
+    form.setLabel(ResultLabel::LabelBas, "fd/foc = " + displayText(q1.value()));
+    const Ext q2 = round((md / mo) * k100) / k100;
+    form.setLabel(ResultLabel::LabelEff, "md/m0 = " + displayText(q2.value()));
+
+    form.setLabel(ResultLabel::BoxVolium, displayText(res.Vo) + "㍑");
+    form.setLabel(ResultLabel::CabinetST, displayText(res.sc));
+    form.setLabel(ResultLabel::CabinetFR, displayText(res.foc) + "Hz");
+    form.setLabel(ResultLabel::EfectiveQ, displayText(res.Qoc));
+    form.setLabel(ResultLabel::KolvexRR, displayText(res.r) + "cm");
+    form.setLabel(ResultLabel::DuctMass, displayText(res.md) + "g");
+    form.setLabel(ResultLabel::KolvexFR, displayText(res.foc1) + "Hz");
+    form.setLabel(ResultLabel::DuctFD, displayText(res.fd) + "Hz");
+    form.setLabel(ResultLabel::KolvexFD, displayText(res.foc2) + "Hz");
+}
+
+}  // namespace ventbox

@@ -1,0 +1,13 @@
+#include "faults.hpp"
+
+#include "errors.hpp"
+
+namespace ventbox {
+
+void raiseFault(unsigned faults) {
+    if (faults & kInvalid) throw InvalidOperation();
+    if (faults & kZeroDivide) throw ZeroDivide();
+    throw Overflow();
+}
+
+}  // namespace ventbox

@@ -1,0 +1,11 @@
+#include "report_text.hpp"
+
+namespace ventbox {
+
+std::string reportText(std::string_view message) {
+    std::string text(message);
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+    return text;
+}
+
+}  // namespace ventbox

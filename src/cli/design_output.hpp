@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "calc/design.hpp"
+
+namespace ventbox::cli {
+
+// What the command line prints of one design: the stored inputs as display
+// texts, and each label a calculation wrote, in the order it wrote them.
+struct DesignOutput {
+    std::optional<std::string> name;
+    std::array<std::string, 10> inputs;  // in the calculation's read order
+    std::optional<bool> pipe;
+    std::vector<std::pair<ResultLabel, std::string>> labels;
+};
+
+DesignOutput outputOf(const TDesign& design);
+
+enum class Format { Text, Kv, Json, Csv };
+std::optional<Format> parseFormat(const std::string& name);
+
+void writeKv(std::ostream& out, const DesignOutput& design);
+void writeText(std::ostream& out, const DesignOutput& design);
+void writeJson(std::ostream& out, const DesignOutput& design);
+
+std::string jsonString(const std::string& text);
+
+}  // namespace ventbox::cli

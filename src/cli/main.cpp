@@ -1,0 +1,40 @@
+#include <clocale>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "calc/number_text.hpp"
+#include "calc_command.hpp"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: ventbox-cli calc [--pipe] [--sep C] [--format text|kv|json] [--] "
+    "A FO MO QO BL1 BL2 BL3 L1 L2 L3\n";
+
+// The decimal separator of the locale the environment names (LC_ALL,
+// LC_NUMERIC, LANG); the C library's own formatting stays in the C locale.
+char separatorFromEnvironment() {
+    char separator = '.';
+    if (std::setlocale(LC_NUMERIC, "") != nullptr) {
+        separator = ventbox::separatorFromDecimalPoint(std::localeconv()->decimal_point);
+    }
+    std::setlocale(LC_NUMERIC, "C");
+    return separator;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    ventbox::setDecimalSeparator(separatorFromEnvironment());
+    const std::string command = args.front();
+    args.erase(args.begin());
+    if (command == "calc") return ventbox::cli::runCalcCommand(args, std::cout, std::cerr);
+    std::cerr << "ventbox-cli: unknown command '" << command << "'\n" << kUsage;
+    return 2;
+}

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include "calc/calc.hpp"
+#include "calc/errors.hpp"
+#include "test_form.hpp"
+
+namespace ventbox {
+namespace {
+
+using test::TestForm;
+using Texts = std::array<std::string, 10>;
+
+const Texts kInitial{"7", "35", "6.4", "0.42", "25", "50", "30", "4", "10", "10"};
+
+struct CompleteRun {
+    const char* what;
+    Texts texts;
+    bool pipe;
+    std::array<const char*, 11> labels;  // in write order
+};
+
+const CompleteRun kCompleteRuns[] = {
+    {"the window's initial texts", kInitial, false,
+     {"fd/foc = 0.67", "md/m0 = 0.11", "37.1㍑", "906038", "65.8Hz", "0.79", "3.57cm", "0.708g",
+      "67.4Hz", "45.1Hz", "12.5Hz"}},
+    {"a checked box has no effect when the duct's sides differ", kInitial, true,
+     {"fd/foc = 0.67", "md/m0 = 0.11", "37.1㍑", "906038", "65.8Hz", "0.79", "3.57cm", "0.708g",
+      "67.4Hz", "45.1Hz", "12.5Hz"}},
+    {"a round pipe keeps the unrounded radius",
+     {"7", "35", "6.4", "0.42", "25", "50", "30", "5", "5", "10"}, true,
+     {"fd/foc = 0.48", "md/m0 = 0.05", "37.304㍑", "901083", "67.5Hz", "0.81", "2.5cm", "0.314g",
+      "67.9Hz", "32.8Hz", "12.4Hz"}},
+    {"a square duct rounds its equivalent radius",
+     {"7", "35", "6.4", "0.42", "25", "50", "30", "5", "5", "10"}, false,
+     {"fd/foc = 0.54", "md/m0 = 0.06", "37.25㍑", "902389", "67.1Hz", "0.81", "2.82cm", "0.413g",
+      "67.7Hz", "36.6Hz", "12.5Hz"}},
+    {"the volume step rounds its tie to even",
+     {"7", "35", "6.4", "0.42", "25", "50", "30", "5.5", "1", "1"}, false,
+     {"fd/foc = 0.58", "md/m0 = 0", "37.494㍑", "896517", "68.9Hz", "0.83", "1.32cm", "0.018g",
+      "69Hz", "40.2Hz", "12.4Hz"}},
+    {"the effective Q shows the extended working precision",
+     {"7", "30", "8", "0.3", "36", "44", "20", "3", "10", "10"}, false,
+     {"fd/foc = 0.67", "md/m0 = 0.06", "31.38㍑", "1071192", "63.5Hz", "0.63", "3.09cm",
+      "0.508g", "64.4Hz", "43.2Hz", "12.6Hz"}},
+};
+
+class CompleteRunTest : public testing::TestWithParam<CompleteRun> {};
+
+TEST_P(CompleteRunTest, writesEveryLabelInOrder) {
+    const CompleteRun& run = GetParam();
+    TDesign design;
+    TDesignResults results;
+    TestForm form(run.texts, run.pipe);
+    Calc(design, results, form);
+    ASSERT_EQ(form.writeOrder.size(), 11u);
+    for (std::size_t i = 0; i < 11; ++i) {
+        EXPECT_EQ(form.writeOrder[i], kLabelWriteOrder[i]);
+        EXPECT_EQ(form.labels[kLabelWriteOrder[i]], run.labels[i])
+            << labelName(kLabelWriteOrder[i]);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(WorkedExamples, CompleteRunTest, testing::ValuesIn(kCompleteRuns));
+
+TEST(CalcHiddenValues, keepsDuctAreaAndStiffnessesOfTheFirstCase) {
+    TDesign design;
+    TDesignResults results;
+    TestForm form(kInitial);
+    Calc(design, results, form);
+    EXPECT_EQ(results.so, 309511);
+    EXPECT_EQ(results.sd, 61295);
+    EXPECT_EQ(results.r, 3.57);
+    EXPECT_EQ(results.Vo, 37.1);
+}
+
+TEST(CalcHiddenValues, roundPipeStoresUnroundedRadiusAndItsArea) {
+    TDesign design;
+    TDesignResults results;
+    TestForm form({"7", "35", "6.4", "0.42", "25", "50", "30", "5", "5", "10"}, true);
+    Calc(design, results, form);
+    EXPECT_EQ(results.so, 309511);
+    EXPECT_EQ(results.sd, 14660);
+    EXPECT_EQ(results.r, 2.5);
+    // S = π × 2.5 × 2.5 stored as a double: Vo = round(37500 − 10 S) / 1000.
+    EXPECT_EQ(results.Vo, 37.304);
+}
+
+TEST(CalcPipe, asksTheCheckBoxOnlyWhenTheSidesAreEqual) {
+    struct Row {
+        const char* l1;
+        const char* l2;
+        int asked;
+    };
+    for (Row row : {Row{"4", "10", 0}, Row{"5", "5", 1}, Row{"5", "5.0", 1}, Row{"5", "-5", 0}}) {
+        Texts texts = kInitial;
+        texts[7] = row.l1;
+        texts[8] = row.l2;
+        TDesign design;
+        TDesignResults results;
+        TestForm form(texts, true);
+        try {
+            Calc(design, results, form);
+        } catch (const Error&) {
+        }
+        EXPECT_EQ(form.pipeAsked, row.asked) << row.l1 << " " << row.l2;
+    }
+}
+
+// A failing run: which error, which inputs it stored, which labels it wrote.
+struct FailingRun {
+    const char* what;
+    Texts texts;
+    const char* message;
+    std::size_t inputsStored;  // how many of the ten in read order are new
+    std::size_t labelsWritten;
+};
+
+const char* const kInvalid = "不正な浮動小数点数演算命令";
+const char* const kZeroDivide = "0 による浮動小数点数除算";
+const char* const kOverflow = "浮動小数点数のオーバーフロー";
+
+const FailingRun kFailingRuns[] = {
+    {"mo of 0 fails in the second ratio after the first was written",
+     {"7", "35", "0", "0.42", "25", "50", "30", "4", "10", "10"}, kZeroDivide, 10, 1},
+    {"sides of opposite signs fail under the root of step 3",
+     {"7", "35", "6.4", "0.42", "25", "50", "30", "-4", "10", "10"}, kInvalid, 10, 0},
+    {"a text that is not a number stops the reading at its field",
+     {"7", "35", "6.4", "0.42", "25", "50", "abc", "4", "10", "10"},
+     "'abc' は浮動小数点数ではありません", 6, 0},
+    {"an empty text quotes nothing", {"7", "35", "6.4", "0.42", "", "50", "30", "4", "10", "10"},
+     "'' は浮動小数点数ではありません", 4, 0},
+    {"a number beyond the double range overflows its store",
+     {"7", "35", "1e400", "0.42", "25", "50", "30", "4", "10", "10"}, kOverflow, 2, 0},
+    {"an oversized duct area overflows its store",
+     {"7", "35", "6.4", "0.42", "25", "50", "30", "1e200", "1e200", "10"}, kOverflow, 10, 0},
+    {"a volume of exactly 0 divides by zero",
+     {"7", "35", "6.4", "0.42", "1", "1", "400", "4", "10", "10"}, kZeroDivide, 10, 0},
+    {"a = 0 with a volume of 0 is 0/0",
+     {"0", "35", "6.4", "0.42", "1", "1", "400", "4", "10", "10"}, kInvalid, 10, 0},
+    {"a negative volume makes a radicand negative",
+     {"7", "35", "6.4", "0.42", "0", "50", "30", "4", "10", "10"}, kInvalid, 10, 0},
+    {"a stiffness beyond int64 is invalid in its rounding",
+     {"13000", "35", "6.4", "0.42", "25", "50", "30", "4", "10", "10"}, kInvalid, 10, 0},
+    {"fo of 0 divides by zero in the effective Q",
+     {"7", "0", "6.4", "0.42", "25", "50", "30", "4", "10", "10"}, kZeroDivide, 10, 0},
+};
+
+class FailingRunTest : public testing::TestWithParam<FailingRun> {};
+
+TEST_P(FailingRunTest, leavesThePartialState) {
+    const FailingRun& run = GetParam();
+    TDesign design;
+    design.a = design.fo = design.mo = design.Qo = design.BL1 = design.BL2 = design.BL3 =
+        design.L1 = design.L2 = design.L3 = -99;
+    TDesignResults results;
+    TestForm form(run.texts);
+    try {
+        Calc(design, results, form);
+        FAIL() << "the run did not fail";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), run.message);
+    }
+    for (std::size_t i = 0; i < 10; ++i) {
+        const bool stored = design.value(kCalcReadOrder[i]) != -99;
+        EXPECT_EQ(stored, i < run.inputsStored) << valueName(kCalcReadOrder[i]);
+    }
+    EXPECT_EQ(form.writeOrder.size(), run.labelsWritten);
+}
+
+INSTANTIATE_TEST_SUITE_P(FailureExamples, FailingRunTest, testing::ValuesIn(kFailingRuns));
+
+TEST(CalcFailure, secondRatioFailureShowsTheFirstRatio) {
+    TDesign design;
+    TDesignResults results;
+    TestForm form({"7", "35", "0", "0.42", "25", "50", "30", "4", "10", "10"});
+    EXPECT_THROW(Calc(design, results, form), ZeroDivide);
+    EXPECT_EQ(form.labels[ResultLabel::LabelBas], "fd/foc = 0.24");
+}
+
+TEST(CalcFailure, negativeDuctSideIsStoredBeforeStep3Fails) {
+    TDesign design;
+    TDesignResults results;
+    TestForm form({"7", "35", "6.4", "0.42", "25", "50", "30", "-4", "10", "10"});
+    EXPECT_THROW(Calc(design, results, form), InvalidOperation);
+    EXPECT_EQ(design.L1, -4);
+    EXPECT_EQ(design.L3, 10);
+}
+
+}  // namespace
+}  // namespace ventbox
