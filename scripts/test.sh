@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the development build, the sanitizer build,
+# the software extended type forced on, and the fuzz corpus replay.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+export QT_QPA_PLATFORM=offscreen
+for preset in dev asan soft fuzz; do
+  echo "== $preset"
+  cmake --workflow --preset "$preset"
+done

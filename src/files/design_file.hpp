@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "calc/design.hpp"
+
+namespace ventbox {
+
+// The design file of a design name: data folder + name + ".dat", the name
+// used unchanged. `dataFolder` ends with the separator ("<dir>/Data/").
+std::string designFilePath(const std::string& dataFolder, const std::string& designName);
+
+// Writes the design file of `design.name` in the data folder: the ten stored
+// values, the name and the pipe flag. Throws IoError; the previous file is
+// left as it was on any failure.
+void saveDesignFile(const std::string& dataFolder, const TDesign& design, bool pipeChecked);
+
+// Whether a path names an existing design file: a file, not a folder, dated
+// within the years the file-date format holds (1980 to 2107, local time).
+bool designFileExists(const std::string& path);
+
+// What a load writes into: the window's record, fields, name and check box.
+// Writing a field or checking the box may recalculate, and may throw.
+class LoadTarget {
+public:
+    virtual ~LoadTarget() = default;
+    virtual void storeValue(Field field, double value) = 0;
+    virtual void setFieldText(Field field, const std::string& text) = 0;
+    virtual void setDesignName(const std::string& name) = 0;
+    virtual void setNameText(const std::string& text) = 0;  // EditNam
+    virtual void checkPipe() = 0;                           // CheckBox1 checked
+};
+
+// Reads the design file at `path` into the target, in file order. Returns
+// false, having changed nothing, when no design file exists there; true when
+// every line was read, after which the caller recalculates. Throws IoError or
+// Overflow, or whatever the target throws; the file is closed in every case.
+bool loadDesignFile(const std::string& path, LoadTarget& target);
+
+}  // namespace ventbox

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "calc/errors.hpp"
+
+namespace ventbox {
+
+// A failing file step, with the code that chose its message.
+class IoError : public Error {
+public:
+    explicit IoError(int code);
+    int code() const { return code_; }
+
+private:
+    int code_;
+};
+
+// The message of an I/O error code ("I/O エラー (%d)" for codes without one).
+std::string ioErrorMessage(int code);
+
+}  // namespace ventbox

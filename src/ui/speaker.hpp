@@ -1,0 +1,131 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "calc/calc.hpp"
+#include "calc/design.hpp"
+#include "files/design_file.hpp"
+
+namespace ventbox {
+
+// The window's edit fields: the ten numeric ones, then the design name.
+enum class Edit { A, F, M, Q, BL1, BL2, BL3, L1, L2, L3, Nam };
+inline constexpr int kEditCount = 11;
+
+// The buttons of the command panel.
+enum class Button { Calc, LD, SV, Exit };
+
+// What the window needs from the platform, and nothing more.
+class Platform {
+public:
+    virtual ~Platform() = default;
+    // The process working directory; nullopt when it cannot be had.
+    virtual std::optional<std::string> currentDirectory() = 0;
+    // The modal file-open dialog: the chosen path, or nullopt when it was
+    // cancelled, closed or failed.
+    virtual std::optional<std::string> openFile(const std::string& initialDir,
+                                                const std::string& fileName) = 0;
+    // The top-level error report, given the text to show as it stands.
+    virtual void reportError(const std::string& text) = 0;
+    // The modal message dialog.
+    virtual void showMessage(const std::string& text) = 0;
+    // Whether the window has been shown on screen.
+    virtual bool windowOnScreen() const = 0;
+    // Asks the window to close; the platform answers with a close request.
+    virtual void requestClose() = 0;
+};
+
+// Told of every change of a control's state, so that a view can mirror it
+// without running any handler.
+class TBoxObserver {
+public:
+    virtual ~TBoxObserver() = default;
+    virtual void textChanged(Edit edit) = 0;
+    virtual void checkedChanged() = 0;
+    virtual void captionChanged(ResultLabel label) = 0;
+};
+
+// The main window `Box` without a toolkit: the state of its controls, its
+// event handlers and the rules by which changes run them.
+class TBox : public CalcForm, private LoadTarget {
+public:
+    explicit TBox(Platform& platform);
+    void setObserver(TBoxObserver* observer) { observer_ = observer; }
+
+    // Control state as the window shows it.
+    const std::string& text(Edit edit) const;
+    bool checked() const { return checked_; }
+    const std::string& caption(ResultLabel label) const;
+    const TDesign& design() const { return design_; }
+    const TDesignResults& results() const { return results_; }
+    const std::string& startupDirectory() const { return startupDirectory_; }
+    const std::string& dialogInitialDir() const { return dialogInitialDir_; }
+    const std::string& dialogFileName() const { return dialogFileName_; }
+
+    // Changes made by code: nothing happens when the state stays the same;
+    // otherwise the control's handler runs at once.
+    void setText(Edit edit, const std::string& text);
+    void setChecked(bool checked);
+
+    // Events from the user. Each runs as a dispatched event: an error it
+    // raises is reported and the window goes on.
+    void userEditedText(Edit edit, const std::string& text);
+    void userClickedCheckBox();
+    void userClickedButton(Button button);
+    // A close request (the exit button, the title bar, Alt+F4, the end of the
+    // session); returns whether the window may close.
+    bool userRequestedClose();
+
+    // Runs an event handler as the platform's message dispatch does.
+    void dispatch(const std::function<void()>& handler);
+
+    // Event handlers.
+    void FormCreate();
+    void FormCloseQuery(bool& canClose);
+    void BtnCalcClick();
+    void BtnLDClick();
+    void BtnSVClick();
+    void BtnExitClick();
+    void EditBL1Change();
+    void EditBL2Change();
+    void EditBL3Change();
+    void EditL1Change();
+    void EditL2Change();
+    void EditL3Change();
+    void EditNamChange();
+    void CheckBox1Click();
+
+    void Calc();
+    std::string Dir(const std::string& suffix) const;
+
+    // CalcForm: what the calculation reads and writes.
+    std::string fieldText(Field field) const override;
+    bool pipeChecked() const override { return checked_; }
+    void setLabel(ResultLabel label, const std::string& text) override;
+
+private:
+    // LoadTarget: what a design-file load writes.
+    void storeValue(Field field, double value) override;
+    void setFieldText(Field field, const std::string& text) override;
+    void setDesignName(const std::string& name) override;
+    void setNameText(const std::string& text) override;
+    void checkPipe() override;
+
+    void runChangeHandler(Edit edit);
+
+    Platform& platform_;
+    TBoxObserver* observer_ = nullptr;
+    TDesign design_;
+    TDesignResults results_;
+    std::string startupDirectory_;
+    std::string dialogInitialDir_;
+    std::string dialogFileName_;
+    std::array<std::string, kEditCount> texts_;
+    bool checked_ = false;
+    std::array<std::string, 11> captions_;
+};
+
+}  // namespace ventbox
