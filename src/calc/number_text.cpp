@@ -85,12 +85,14 @@ Extended textToNumber(std::string_view text) {
 SignificantDigits significantDigits(Extended magnitude) {
     Extended::ModeGuard mode;
     unsigned ignored = 0;
-    const Extended low = smallPowerOfTen(17);
-    const Extended high = Extended::fromInt64(1'000'000'000'000'000'000);
-    // log10(2) × 2^20, rounded down, estimates the decimal exponent.
-    const std::int64_t log10Of2Scaled = 315653;
+    constexpr std::int64_t k10e17 = 100'000'000'000'000'000;
+    constexpr std::int64_t k10e18 = 1'000'000'000'000'000'000;
+    const Extended low = Extended::fromInt64(k10e17);
+    const Extended high = Extended::fromInt64(k10e18);
+    // log10(2) × 2^20, rounded down, estimates the decimal exponent to within one.
+    constexpr std::int64_t kLog10Of2Scaled = 315653;
     int exponent =
-        static_cast<int>(((magnitude.binaryExponent() + 1) * log10Of2Scaled) >> 20) + 1;
+        static_cast<int>(((magnitude.binaryExponent() + 1) * kLog10Of2Scaled) >> 20) + 1;
     Extended scaled = scaleByPowerOfTen(magnitude, 18 - exponent, ignored);
     if (scaled >= high) {
         ++exponent;
@@ -100,26 +102,26 @@ SignificantDigits significantDigits(Extended magnitude) {
         scaled = scaleByPowerOfTen(magnitude, 18 - exponent, ignored);
     }
     std::int64_t whole = Extended::roundToInt64(scaled, ignored);
-    if (whole >= 1'000'000'000'000'000'000) {
+    if (whole >= k10e18) {
         whole /= 10;
         ++exponent;
     }
-    std::string digits = std::to_string(whole);
-    const bool roundUp = digits[15] >= '5';
-    digits.resize(15);
-    if (roundUp) {
+    char digits[18];
+    for (int k = 17; k >= 0; --k) {
+        digits[k] = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    }
+    if (digits[15] >= '5') {
         int k = 14;
-        while (k >= 0 && digits[static_cast<std::size_t>(k)] == '9') {
-            digits[static_cast<std::size_t>(k--)] = '0';
-        }
+        while (k >= 0 && digits[k] == '9') digits[k--] = '0';
         if (k < 0) {
-            digits = "100000000000000";
+            digits[0] = '1';
             ++exponent;
         } else {
-            ++digits[static_cast<std::size_t>(k)];
+            ++digits[k];
         }
     }
-    return {digits, exponent};
+    return {std::string(digits, 15), exponent};
 }
 
 std::string displayText(Extended value) {
@@ -127,36 +129,50 @@ std::string displayText(Extended value) {
     if (value.isInfinite()) return value.signBit() ? "-INF" : "INF";
     if (value.isZero()) return "0";
 
-    SignificantDigits sd = significantDigits(value.magnitude());
-    std::string s = sd.digits;
-    while (s.back() == '0') s.pop_back();
+    const SignificantDigits sd = significantDigits(value.magnitude());
+    const std::string& s = sd.digits;
+    int length = 15;
+    while (s[static_cast<std::size_t>(length - 1)] == '0') --length;
     const int d = sd.exponent;
-    const auto length = static_cast<int>(s.size());
 
-    std::string text = value.signBit() ? "-" : "";
+    // At most a sign, 15 digits, 15 filling zeros or 3 leading ones, a
+    // separator and an exponent of five characters.
+    char text[40];
+    int n = 0;
+    auto put = [&](char c) { text[n++] = c; };
+    if (value.signBit()) put('-');
     if (d > 15 || d < -3) {
-        text += s[0];
+        put(s[0]);
         if (length > 1) {
-            text += separator;
-            text.append(s, 1);
+            put(separator);
+            for (int k = 1; k < length; ++k) put(s[static_cast<std::size_t>(k)]);
         }
-        text += 'E';
-        if (d - 1 < 0) text += '-';
-        text += std::to_string(d - 1 < 0 ? 1 - d : d - 1);
+        put('E');
+        int e = d - 1;
+        if (e < 0) {
+            put('-');
+            e = -e;
+        }
+        char exponentDigits[8];
+        int m = 0;
+        do {
+            exponentDigits[m++] = static_cast<char>('0' + e % 10);
+            e /= 10;
+        } while (e != 0);
+        while (m > 0) put(exponentDigits[--m]);
     } else if (d <= 0) {
-        text += '0';
-        text += separator;
-        text.append(static_cast<std::size_t>(-d), '0');
-        text += s;
+        put('0');
+        put(separator);
+        for (int k = 0; k < -d; ++k) put('0');
+        for (int k = 0; k < length; ++k) put(s[static_cast<std::size_t>(k)]);
     } else {
-        text.append(s, 0, static_cast<std::size_t>(std::min(d, length)));
-        if (length < d) text.append(static_cast<std::size_t>(d - length), '0');
+        for (int k = 0; k < d; ++k) put(k < length ? s[static_cast<std::size_t>(k)] : '0');
         if (length > d) {
-            text += separator;
-            text.append(s, static_cast<std::size_t>(d));
+            put(separator);
+            for (int k = d; k < length; ++k) put(s[static_cast<std::size_t>(k)]);
         }
     }
-    return text;
+    return std::string(text, static_cast<std::size_t>(n));
 }
 
 std::string displayText(double value) { return displayText(Extended::fromDouble(value)); }

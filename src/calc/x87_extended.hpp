@@ -81,7 +81,8 @@ public:
     }
     // The nearest integer, ties to even; out of the int64 range is invalid.
     static std::int64_t roundToInt64(X87Extended a, unsigned& faults) {
-        long double r = rintl(a.v_);
+        long double r = a.v_;
+        __asm__("frndint" : "+t"(r));
         if (!(r >= -0x1p63L && r < 0x1p63L)) {
             faults |= kInvalid;
             return INT64_MIN;
@@ -94,7 +95,11 @@ public:
     bool isZero() const { return v_ == 0; }
     bool signBit() const { return std::signbit(v_); }
     // e with 2^e <= |x| < 2^(e+1); x finite and not zero.
-    int binaryExponent() const { return ilogbl(v_); }
+    int binaryExponent() const {
+        const int biased = signExponent() & 0x7FFF;
+        if (biased != 0) return biased - 16383;
+        return -16382 - __builtin_clzll(significand());
+    }
     X87Extended negated() const { return X87Extended(-v_); }
     X87Extended magnitude() const { return X87Extended(fabsl(v_)); }
 
@@ -105,18 +110,21 @@ public:
 
     // Sets the unit to extended precision, round to nearest, all exceptions
     // masked, and restores the caller's control word afterwards.
+    // Loading the control word is costly, so only a different one is loaded.
     class ModeGuard {
     public:
         ModeGuard() {
             __asm__ volatile("fnstcw %0" : "=m"(saved_));
-            const std::uint16_t extendedNearest = 0x037F;
-            __asm__ volatile("fldcw %0" : : "m"(extendedNearest));
+            if (saved_ != kExtendedNearest) __asm__ volatile("fldcw %0" : : "m"(kExtendedNearest));
         }
-        ~ModeGuard() { __asm__ volatile("fnclex\n\tfldcw %0" : : "m"(saved_)); }
+        ~ModeGuard() {
+            if (saved_ != kExtendedNearest) __asm__ volatile("fldcw %0" : : "m"(saved_));
+        }
         ModeGuard(const ModeGuard&) = delete;
         ModeGuard& operator=(const ModeGuard&) = delete;
 
     private:
+        static constexpr std::uint16_t kExtendedNearest = 0x037F;
         std::uint16_t saved_ = 0;
     };
 
