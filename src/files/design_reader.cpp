@@ -1,0 +1,112 @@
+#include "design_reader.hpp"
+
+#include <array>
+#include <cstring>
+
+#include "calc/errors.hpp"
+#include "calc/faults.hpp"
+#include "calc/number_text.hpp"
+#include "cp932.hpp"
+#include "error_codes.hpp"
+#include "io_error.hpp"
+
+namespace ventbox {
+
+namespace {
+
+constexpr std::size_t kTokenLimit = 64;
+
+// The values of lines 1 to 10, in the order the file holds them.
+constexpr std::array<Field, 10> kFileOrder{
+    Field::A,   Field::M,   Field::Q,  Field::F,  Field::BL1,
+    Field::BL2, Field::BL3, Field::L1, Field::L2, Field::L3,
+};
+
+}  // namespace
+
+std::size_t BufferSource::read(char* buffer, std::size_t size) {
+    const std::size_t n = std::min(size, bytes_.size());
+    std::memcpy(buffer, bytes_.data(), n);
+    bytes_.remove_prefix(n);
+    return n;
+}
+
+int DesignReader::peek() {
+    if (position_ == filled_) {
+        if (exhausted_) return kEnd;
+        filled_ = source_.read(buffer_, sizeof buffer_);
+        position_ = 0;
+        if (filled_ == 0) {
+            exhausted_ = true;
+            return kEnd;
+        }
+    }
+    return static_cast<unsigned char>(buffer_[position_]);
+}
+
+FileNumber DesignReader::readNumber() {
+    while (!atEnd() && peek() <= ' ') advance();
+    std::string token;
+    while (token.size() < kTokenLimit && !atEnd() && peek() > ' ') {
+        token += static_cast<char>(peek());
+        advance();
+    }
+    return parseFileNumber(token);
+}
+
+void DesignReader::skipLine() {
+    while (!atEnd()) {
+        const int c = peek();
+        advance();
+        if (c == '\n') return;
+    }
+}
+
+std::string DesignReader::readTextLine() {
+    std::string text;
+    for (int c = peek(); c != kEnd && c != '\n'; c = peek()) {
+        advance();
+        if (c == kEndOfFileMark) break;
+        if (c == '\r') {
+            // CR LF ends the text; the line skip then takes the LF.
+            if (peek() == '\n') break;
+            continue;
+        }
+        text += static_cast<char>(c);
+    }
+    return text;
+}
+
+void readDesign(ByteSource& source, LoadTarget& target) {
+    DesignReader reader(source);
+    for (Field field : kFileOrder) {
+        const FileNumber number = reader.readNumber();
+        if (number.overflow) {
+            reader.skipLine();
+            throw Overflow();
+        }
+        unsigned faults = 0;
+        double stored;
+        {
+            Extended::ModeGuard mode;
+            stored = Extended::toDouble(number.value, faults);
+        }
+        if (faults & kOverflow) {
+            reader.skipLine();
+            throw Overflow();
+        }
+        target.storeValue(field, stored);
+        reader.skipLine();
+        if (number.malformed) throw IoError(kMalformedNumber);
+        target.setFieldText(field, displayText(stored));
+    }
+    const std::string name = cp932ToUtf8(reader.readTextLine());
+    target.setDesignName(name);
+    reader.skipLine();
+    target.setNameText(name);
+    const std::string pipe = reader.readTextLine();
+    reader.skipLine();
+    if (pipe == "TRUE") target.checkPipe();
+}
+
+}  // namespace ventbox
