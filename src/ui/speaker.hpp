@@ -115,6 +115,8 @@ private:
     void checkPipe() override;
 
     void runChangeHandler(Edit edit);
+    // Runs a handler as dispatch does; false when it ended in a reported error.
+    bool runDispatched(const std::function<void()>& handler);
 
     Platform& platform_;
     TBoxObserver* observer_ = nullptr;

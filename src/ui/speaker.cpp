@@ -1,0 +1,205 @@
+#include "speaker.hpp"
+
+#include <string_view>
+
+#include "calc/report_text.hpp"
+#include "files/io_error.hpp"
+
+namespace ventbox {
+
+namespace {
+
+// The texts the window's fields hold when it is created, indexed by Edit.
+constexpr std::array<std::string_view, kEditCount> kCreationTexts{
+    "7", "35", "6.4", "0.42", "25", "50", "30", "4", "10", "10", "16F10Kolvex",
+};
+
+// The captions the result labels hold until a calculation writes them,
+// indexed by ResultLabel: each label's own name, the two ratios a short form.
+constexpr std::array<std::string_view, 11> kCreationCaptions{
+    "Fd/Foc",   "Md/M0",    "BoxVolium", "CabinetST", "CabinetFR", "EfectiveQ",
+    "KolvexRR", "DuctMass", "KolvexFR",  "DuctFD",    "KolvexFD",
+};
+
+// The name a design gets at start-up, before a load or an edit of EditNam.
+constexpr std::string_view kStartupDesignName = "FW208Kolvex";
+constexpr std::string_view kDataFolderSuffix = "/Data/";
+constexpr std::string_view kSavedMessage = "データを保存しました。";
+// "ファイル名の指定が間違っています": without a working directory there is
+// no path to the data folder at all.
+constexpr int kNoStartupDirectoryCode = 3;
+
+std::size_t index(Edit edit) { return static_cast<std::size_t>(edit); }
+std::size_t index(ResultLabel label) { return static_cast<std::size_t>(label); }
+
+// The ten numeric edits are declared in the order of the fields they edit.
+static_assert(static_cast<int>(Edit::BL1) == static_cast<int>(Field::BL1));
+static_assert(static_cast<int>(Edit::L3) == static_cast<int>(Field::L3));
+Edit editOf(Field field) { return static_cast<Edit>(field); }
+
+}  // namespace
+
+TBox::TBox(Platform& platform) : platform_(platform) {
+    for (std::size_t i = 0; i < texts_.size(); ++i) texts_[i] = kCreationTexts[i];
+    for (std::size_t i = 0; i < captions_.size(); ++i) captions_[i] = kCreationCaptions[i];
+}
+
+const std::string& TBox::text(Edit edit) const { return texts_[index(edit)]; }
+
+const std::string& TBox::caption(ResultLabel label) const { return captions_[index(label)]; }
+
+void TBox::setText(Edit edit, const std::string& text) {
+    std::string& current = texts_[index(edit)];
+    if (current == text) return;
+    current = text;
+    if (observer_) observer_->textChanged(edit);
+    // Once the field is on screen its change notification is a message of
+    // its own: the handler's error is reported there and the setter goes on.
+    if (platform_.windowOnScreen()) {
+        dispatch([&] { runChangeHandler(edit); });
+    } else {
+        runChangeHandler(edit);
+    }
+}
+
+void TBox::setChecked(bool checked) {
+    if (checked_ == checked) return;
+    checked_ = checked;
+    if (observer_) observer_->checkedChanged();
+    CheckBox1Click();
+}
+
+void TBox::userEditedText(Edit edit, const std::string& text) {
+    texts_[index(edit)] = text;
+    if (observer_) observer_->textChanged(edit);
+    dispatch([&] { runChangeHandler(edit); });
+}
+
+void TBox::userClickedCheckBox() {
+    checked_ = !checked_;
+    if (observer_) observer_->checkedChanged();
+    dispatch([&] { CheckBox1Click(); });
+}
+
+void TBox::userClickedButton(Button button) {
+    dispatch([&] {
+        switch (button) {
+            case Button::Calc: BtnCalcClick(); break;
+            case Button::LD: BtnLDClick(); break;
+            case Button::SV: BtnSVClick(); break;
+            case Button::Exit: BtnExitClick(); break;
+        }
+    });
+}
+
+bool TBox::userRequestedClose() {
+    bool canClose = true;
+    const bool completed = runDispatched([&] { FormCloseQuery(canClose); });
+    return completed && canClose;
+}
+
+void TBox::dispatch(const std::function<void()>& handler) { runDispatched(handler); }
+
+bool TBox::runDispatched(const std::function<void()>& handler) {
+    try {
+        handler();
+        return true;
+    } catch (const Error& error) {
+        platform_.reportError(reportText(error.what()));
+        return false;
+    }
+}
+
+void TBox::FormCreate() {
+    // An empty or missing directory would put the data folder at the root of
+    // the file system, so the start-up fails instead.
+    std::optional<std::string> directory = platform_.currentDirectory();
+    if (!directory || directory->empty()) throw IoError(kNoStartupDirectoryCode);
+    startupDirectory_ = std::move(*directory);
+    design_.name = kStartupDesignName;
+    const std::string dataFolder = Dir(std::string(kDataFolderSuffix));
+    dialogInitialDir_ = dataFolder.substr(0, dataFolder.size() - 1);
+    BtnLDClick();
+    Calc();
+}
+
+// The answer stays at yes: there is no way to close without saving, and a
+// failed save leaves by its error before the answer matters.
+void TBox::FormCloseQuery(bool& /*canClose*/) {
+    BtnSVClick();
+    platform_.showMessage(std::string(kSavedMessage));
+}
+
+void TBox::BtnCalcClick() { Calc(); }
+
+void TBox::BtnLDClick() {
+    std::string path;
+    if (std::optional<std::string> chosen = platform_.openFile(dialogInitialDir_, dialogFileName_)) {
+        dialogFileName_ = *chosen;
+        path = std::move(*chosen);
+    } else {
+        path = designFilePath(Dir(std::string(kDataFolderSuffix)), design_.name);
+    }
+    if (loadDesignFile(path, *this)) Calc();
+}
+
+void TBox::BtnSVClick() { saveDesignFile(Dir(std::string(kDataFolderSuffix)), design_, checked_); }
+
+void TBox::BtnExitClick() { platform_.requestClose(); }
+
+void TBox::EditBL1Change() { Calc(); }
+void TBox::EditBL2Change() { Calc(); }
+void TBox::EditBL3Change() { Calc(); }
+void TBox::EditL1Change() { Calc(); }
+void TBox::EditL2Change() { Calc(); }
+void TBox::EditL3Change() { Calc(); }
+
+void TBox::EditNamChange() { design_.name = texts_[index(Edit::Nam)]; }
+
+void TBox::CheckBox1Click() { Calc(); }
+
+void TBox::Calc() { ventbox::Calc(design_, results_, *this); }
+
+std::string TBox::Dir(const std::string& suffix) const {
+    // Without a startup directory the path would be the suffix alone.
+    if (startupDirectory_.empty()) throw IoError(kNoStartupDirectoryCode);
+    return startupDirectory_ + suffix;
+}
+
+std::string TBox::fieldText(Field field) const { return texts_[index(editOf(field))]; }
+
+void TBox::setLabel(ResultLabel label, const std::string& text) {
+    std::string& current = captions_[index(label)];
+    if (current == text) return;
+    current = text;
+    if (observer_) observer_->captionChanged(label);
+}
+
+void TBox::storeValue(Field field, double value) { design_.value(field) = value; }
+
+void TBox::setFieldText(Field field, const std::string& text) { setText(editOf(field), text); }
+
+void TBox::setDesignName(const std::string& name) { design_.name = name; }
+
+void TBox::setNameText(const std::string& text) { setText(Edit::Nam, text); }
+
+void TBox::checkPipe() { setChecked(true); }
+
+void TBox::runChangeHandler(Edit edit) {
+    switch (edit) {
+        case Edit::BL1: EditBL1Change(); break;
+        case Edit::BL2: EditBL2Change(); break;
+        case Edit::BL3: EditBL3Change(); break;
+        case Edit::L1: EditL1Change(); break;
+        case Edit::L2: EditL2Change(); break;
+        case Edit::L3: EditL3Change(); break;
+        case Edit::Nam: EditNamChange(); break;
+        // The driver fields count only at the next recalculation.
+        case Edit::A:
+        case Edit::F:
+        case Edit::M:
+        case Edit::Q: break;
+    }
+}
+
+}  // namespace ventbox
