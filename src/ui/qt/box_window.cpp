@@ -1,0 +1,228 @@
+#include "box_window.hpp"
+
+#include <algorithm>
+#include <tuple>
+#include <vector>
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+
+#include "layout.hpp"
+
+namespace ventbox {
+
+namespace {
+
+QString qstring(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont fontOf(const layout::FontSpec& spec) {
+    QFont font;
+    font.setFamilies({qstring(spec.face), qstring(spec.standIn)});
+    font.setPixelSize(spec.pixelSize);
+    font.setBold(spec.bold);
+    return font;
+}
+
+QColor colourOf(layout::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+QRect rectOf(layout::Rect place) { return QRect(place.left, place.top, place.width, place.height); }
+
+// A panel with a raised bevel and a caption drawn in its middle, beneath
+// every control it holds.
+class CaptionPanel : public QFrame {
+public:
+    CaptionPanel(const layout::PanelSpec& spec, QWidget* parent)
+        : QFrame(parent), caption_(qstring(spec.caption)) {
+        setObjectName(qstring(spec.name));
+        setFrameStyle(QFrame::Panel | QFrame::Raised);
+        setLineWidth(1);
+        setGeometry(rectOf(spec.place));
+        QPalette colours = palette();
+        colours.setColor(QPalette::Window, colourOf(spec.colour));
+        setPalette(colours);
+        setAutoFillBackground(true);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QFrame::paintEvent(event);
+        if (caption_.isEmpty()) return;
+        QPainter painter(this);
+        painter.drawText(rect(), Qt::AlignCenter, caption_);
+    }
+
+private:
+    QString caption_;
+};
+
+// A label that paints its parent's colour and grows to the right of its
+// place as its text widens.
+QLabel* makeLabel(QWidget* parent, int left, int top, const layout::FontSpec& font) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAutoFillBackground(true);
+    if (&font != &layout::kWindowFont) label->setFont(fontOf(font));
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+void setCaption(QLabel* label, const QString& caption) {
+    label->setText(caption);
+    label->adjustSize();
+}
+
+struct TabStop {
+    int panelOrder;
+    int tabOrder;
+    QWidget* widget;
+};
+
+int panelOrder(layout::Panel panel) { return panel == layout::Panel::Inputs ? 0 : 1; }
+
+}  // namespace
+
+BoxWindow::BoxWindow(TBox& box, QWidget* parent) : QWidget(parent), box_(box) {
+    buildControls();
+    mirrorModel();
+    connectEvents();
+    box_.setObserver(this);
+}
+
+BoxWindow::~BoxWindow() { box_.setObserver(nullptr); }
+
+void BoxWindow::buildControls() {
+    setObjectName(qstring(layout::kWindowName));
+    setWindowTitle(qstring(layout::kWindowCaption));
+    setFont(fontOf(layout::kWindowFont));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colourOf(layout::kWindowColour));
+    setPalette(colours);
+    setAutoFillBackground(true);
+    resize(layout::kClientWidth, layout::kClientHeight);
+
+    std::array<QWidget*, 2> panels{};
+    for (const layout::PanelSpec& spec : layout::kPanels) {
+        panels[static_cast<std::size_t>(spec.panel)] = new CaptionPanel(spec, this);
+    }
+    auto panelOf = [&](layout::Panel panel) { return panels[static_cast<std::size_t>(panel)]; };
+
+    for (const layout::LabelSpec& spec : layout::kLabels) {
+        QLabel* label = makeLabel(panelOf(spec.panel), spec.left, spec.top, *spec.font);
+        label->setObjectName(qstring(spec.name));
+        setCaption(label, qstring(spec.caption));
+        if (spec.font == &layout::kHeadingFont) {
+            QPalette heading = label->palette();
+            heading.setColor(QPalette::WindowText, colourOf(layout::kHeadingColour));
+            label->setPalette(heading);
+        }
+    }
+
+    std::vector<TabStop> tabStops;
+    for (const layout::EditSpec& spec : layout::kEdits) {
+        auto* field = new QLineEdit(panelOf(layout::kEditPanel));
+        field->setObjectName(qstring(spec.name));
+        field->setGeometry(rectOf(spec.place));
+        field->setFont(fontOf(*spec.font));
+        field->setAccessibleName(qstring(spec.accessibleName));
+        edits_[static_cast<std::size_t>(spec.edit)] = field;
+        tabStops.push_back({panelOrder(layout::kEditPanel), spec.tabOrder, field});
+    }
+
+    checkBox_ = new QCheckBox(qstring(layout::kCheckBox.caption), panelOf(layout::kCheckBoxPanel));
+    checkBox_->setObjectName(qstring(layout::kCheckBox.name));
+    checkBox_->setGeometry(rectOf(layout::kCheckBox.place));
+    checkBox_->setAccessibleName(qstring(layout::kCheckBox.caption));
+    tabStops.push_back({panelOrder(layout::kCheckBoxPanel), layout::kCheckBox.tabOrder, checkBox_});
+
+    for (const layout::ResultSpec& spec : layout::kResults) {
+        QLabel* label = makeLabel(panelOf(spec.panel), spec.left, spec.top, *spec.font);
+        label->setObjectName(qstring(labelName(spec.label)));
+        label->setAccessibleName(qstring(spec.accessibleName));
+        results_[static_cast<std::size_t>(spec.label)] = label;
+    }
+
+    for (const layout::ButtonSpec& spec : layout::kButtons) {
+        auto* button = new QPushButton(qstring(spec.caption), panelOf(layout::kButtonPanel));
+        button->setObjectName(qstring(spec.name));
+        button->setGeometry(rectOf(spec.place));
+        button->setAccessibleName(qstring(spec.caption));
+        buttons_[static_cast<std::size_t>(spec.button)] = button;
+        tabStops.push_back({panelOrder(layout::kButtonPanel), spec.tabOrder, button});
+    }
+
+    std::sort(tabStops.begin(), tabStops.end(), [](const TabStop& x, const TabStop& y) {
+        return std::tie(x.panelOrder, x.tabOrder) < std::tie(y.panelOrder, y.tabOrder);
+    });
+    for (std::size_t i = 1; i < tabStops.size(); ++i) {
+        QWidget::setTabOrder(tabStops[i - 1].widget, tabStops[i].widget);
+    }
+}
+
+void BoxWindow::mirrorModel() {
+    for (std::size_t i = 0; i < edits_.size(); ++i) textChanged(static_cast<Edit>(i));
+    checkedChanged();
+    for (std::size_t i = 0; i < results_.size(); ++i) captionChanged(static_cast<ResultLabel>(i));
+}
+
+void BoxWindow::connectEvents() {
+    for (std::size_t i = 0; i < edits_.size(); ++i) {
+        const Edit edit = static_cast<Edit>(i);
+        connect(edits_[i], &QLineEdit::textEdited, this,
+                [this, edit](const QString& text) { box_.userEditedText(edit, text.toStdString()); });
+    }
+    connect(checkBox_, &QCheckBox::clicked, this, [this] { box_.userClickedCheckBox(); });
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        const Button button = static_cast<Button>(i);
+        connect(buttons_[i], &QPushButton::clicked, this,
+                [this, button] { box_.userClickedButton(button); });
+    }
+}
+
+void BoxWindow::centreOnScreen() {
+    const QRect desktop = screen()->availableGeometry();
+    move(desktop.center() - QPoint(layout::kOuterWidth / 2, layout::kOuterHeight / 2));
+}
+
+// Setting a field's text from here never emits textEdited, and the check box
+// never emits clicked, so mirroring runs no handler; comparing first keeps
+// the cursor where the user left it.
+void BoxWindow::textChanged(Edit edit) {
+    QLineEdit* field = this->edit(edit);
+    const QString text = QString::fromStdString(box_.text(edit));
+    if (field->text() != text) field->setText(text);
+}
+
+void BoxWindow::checkedChanged() {
+    if (checkBox_->isChecked() == box_.checked()) return;
+    const QSignalBlocker quiet(checkBox_);
+    checkBox_->setChecked(box_.checked());
+}
+
+void BoxWindow::captionChanged(ResultLabel label) {
+    QLabel* shown = result(label);
+    const QString caption = QString::fromStdString(box_.caption(label));
+    if (shown->text() == caption) return;
+    setCaption(shown, caption);
+    shown->setAccessibleDescription(caption);
+}
+
+void BoxWindow::closeEvent(QCloseEvent* event) {
+    if (!box_.userRequestedClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (onClosed_) onClosed_();
+}
+
+}  // namespace ventbox

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <functional>
+
+#include <QWidget>
+
+#include "ui/speaker.hpp"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace ventbox {
+
+// The main window `Box`: draws the model's controls, hands every user event
+// to the model and mirrors the model's changes without running a handler.
+class BoxWindow : public QWidget, public TBoxObserver {
+public:
+    explicit BoxWindow(TBox& box, QWidget* parent = nullptr);
+    ~BoxWindow() override;
+
+    QLineEdit* edit(Edit edit) const { return edits_[static_cast<std::size_t>(edit)]; }
+    QLabel* result(ResultLabel label) const { return results_[static_cast<std::size_t>(label)]; }
+    QPushButton* button(Button button) const { return buttons_[static_cast<std::size_t>(button)]; }
+    QCheckBox* checkBox() const { return checkBox_; }
+
+    // Places the window's outer frame in the middle of its screen.
+    void centreOnScreen();
+    // Runs once the window has agreed to close.
+    void setOnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
+
+    void textChanged(Edit edit) override;
+    void checkedChanged() override;
+    void captionChanged(ResultLabel label) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void mirrorModel();
+    void connectEvents();
+
+    TBox& box_;
+    std::array<QLineEdit*, kEditCount> edits_{};
+    std::array<QLabel*, 11> results_{};
+    std::array<QPushButton*, 4> buttons_{};
+    QCheckBox* checkBox_ = nullptr;
+    std::function<void()> onClosed_;
+};
+
+}  // namespace ventbox

@@ -1,0 +1,76 @@
+#include "dialogs.hpp"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace ventbox {
+
+namespace {
+
+constexpr int kMessageMargin = 12;
+constexpr int kMessageSpacing = 12;
+
+QScreen* screenOf(const QWidget* widget) {
+    QScreen* screen = widget->screen();
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+}  // namespace
+
+QString applicationTitleNow() { return QCoreApplication::applicationName(); }
+
+void showErrorReport(const QString& text) {
+    // A pressed button or a drag must not outlive the failed handler.
+    if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
+    QMessageBox box(QMessageBox::Critical, applicationTitleNow(), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    // Messages quote what the user typed; it is never markup.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+MessageDialog::MessageDialog(const QString& text, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+    setWindowTitle(applicationTitleNow());
+
+    auto* label = new QLabel(text, this);
+    label->setObjectName("MessageText");
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The wrapped size is fixed here so that a short text stays on one line.
+    const int wrapWidth = screenOf(this)->geometry().width() / 2;
+    const QRect textRect = QFontMetrics(label->font())
+                               .boundingRect(QRect(0, 0, wrapWidth, 1 << 20),
+                                             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    label->setFixedSize(textRect.size());
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName("MessageOk");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(ok);
+    buttonRow->addStretch();
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(kMessageMargin, kMessageMargin, kMessageMargin, kMessageMargin);
+    column->setSpacing(kMessageSpacing);
+    column->addWidget(label, 0, Qt::AlignLeft | Qt::AlignTop);
+    column->addLayout(buttonRow);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+
+    adjustSize();
+    move(screenOf(this)->geometry().center() - rect().center());
+}
+
+}  // namespace ventbox

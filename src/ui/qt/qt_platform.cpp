@@ -1,0 +1,47 @@
+#include "qt_platform.hpp"
+
+#include <filesystem>
+#include <system_error>
+
+#include <QApplication>
+#include <QFileDialog>
+
+#include "dialogs.hpp"
+
+namespace ventbox {
+
+std::optional<std::string> QtPlatform::currentDirectory() {
+    std::error_code error;
+    const std::filesystem::path directory = std::filesystem::current_path(error);
+    if (error) return std::nullopt;
+    return directory.string();
+}
+
+std::optional<std::string> QtPlatform::openFile(const std::string& initialDir,
+                                                const std::string& fileName) {
+    // Owned by the active window, or by none while the main window is not
+    // yet shown; the chosen file need not exist.
+    QFileDialog dialog(QApplication::activeWindow(), QString(), QString::fromStdString(initialDir));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!fileName.empty()) dialog.selectFile(QString::fromStdString(fileName));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen.first().toStdString();
+}
+
+void QtPlatform::reportError(const std::string& text) { showErrorReport(QString::fromStdString(text)); }
+
+void QtPlatform::showMessage(const std::string& text) {
+    MessageDialog dialog(QString::fromStdString(text));
+    dialog.exec();
+}
+
+bool QtPlatform::windowOnScreen() const { return window_ && window_->isVisible(); }
+
+void QtPlatform::requestClose() {
+    if (window_) window_->close();
+}
+
+}  // namespace ventbox
