@@ -1,0 +1,127 @@
+#include "box_fixture.hpp"
+
+namespace ventbox::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+using LoadCommand = BoxTest;
+
+TEST_F(LoadCommand, cancelReReadsTheCurrentDesignDiscardingEdits) {
+    writeLines(dataFile("Q30"), kQ30File);
+    platform.dialogAnswers = {dataFile("Q30").string()};
+    start();
+    ASSERT_EQ(texts(), kQ30Texts);
+    box.userEditedText(Edit::A, "8");
+    box.userEditedText(Edit::BL1, "40");
+    box.userClickedButton(Button::LD);
+    EXPECT_EQ(texts(), kQ30Texts);
+    EXPECT_EQ(box.design().a, 7);
+    EXPECT_EQ(captions(), kQ30Results);
+    EXPECT_TRUE(platform.errors().empty());
+}
+
+// Neither a cancelled dialog without a design file nor a confirmed path with
+// no design file behind it changes anything or recalculates.
+class LoadOfNothing : public BoxTest, public testing::WithParamInterface<const char*> {};
+
+TEST_P(LoadOfNothing, changesNothing) {
+    start();
+    box.userEditedText(Edit::A, "8");
+    const std::string chosen = GetParam();
+    if (!chosen.empty()) {
+        fs::create_directory(dir.path() / "Data" / "Folder.dat");
+        platform.dialogAnswers = {dir.data() + chosen};
+    }
+    box.userClickedButton(Button::LD);
+    EXPECT_EQ(box.text(Edit::A), "8");
+    EXPECT_EQ(box.design().a, 7);
+    EXPECT_EQ(box.design().name, "FW208Kolvex");
+    EXPECT_EQ(captions(), kCreationResults);
+    EXPECT_TRUE(platform.errors().empty());
+    EXPECT_EQ(box.dialogFileName(), chosen.empty() ? "" : dir.data() + chosen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, LoadOfNothing,
+                         testing::Values("", "/Missing.dat", "/Folder.dat"));
+
+TEST_F(LoadCommand, designFromOutsideTheFolderIsSavedIntoIt) {
+    const fs::path outside = dir.path() / "elsewhere.dat";
+    writeLines(outside, kQ30File);
+    const std::string original = readBytes(outside);
+    start();
+    platform.dialogAnswers = {outside.string()};
+    box.userClickedButton(Button::LD);
+    box.userClickedButton(Button::SV);
+    EXPECT_TRUE(platform.errors().empty());
+    EXPECT_EQ(readBytes(outside), original);
+
+    // The saved file loads back into the same design.
+    box.userEditedText(Edit::BL1, "25");
+    platform.dialogAnswers = {dataFile("Q30").string()};
+    box.userClickedButton(Button::LD);
+    EXPECT_EQ(texts(), kQ30Texts);
+    EXPECT_EQ(captions(), kQ30Results);
+}
+
+// Every recalculation of a design with fo = 0 divides by zero, so each one
+// run shows up as one report.
+class RecalculationsOfALoad
+    : public BoxTest,
+      public testing::WithParamInterface<std::pair<const char*, std::size_t>> {};
+
+TEST_P(RecalculationsOfALoad, runOnlyForFieldsWhoseTextChanges) {
+    const auto& [bl1, recalculations] = GetParam();
+    start();
+    box.userEditedText(Edit::F, "0");
+    const fs::path file = dir.path() / "zero.dat";
+    writeLines(file, {"7", "6.4", "0.42", "0", bl1, "50", "30", "4", "10", "10", "FW208Kolvex",
+                      "FALSE"});
+    platform.dialogAnswers = {file.string()};
+    box.userClickedButton(Button::LD);
+    EXPECT_EQ(platform.errors(), std::vector<std::string>(recalculations, kZeroDivide));
+}
+
+INSTANTIATE_TEST_SUITE_P(Bl1Texts, RecalculationsOfALoad,
+                         testing::Values(std::pair{"25", std::size_t{1}},
+                                         std::pair{"26", std::size_t{2}}));
+
+TEST_F(LoadCommand, emptiedFieldFailsOnceThenTheLoadEndsWithItsDesign) {
+    start();
+    box.userEditedText(Edit::BL2, "");
+    platform.dialogAnswers = {(dir.path() / "q30.dat").string()};
+    writeLines(dir.path() / "q30.dat", kQ30File);
+    box.userClickedButton(Button::LD);
+    const std::string emptyText = "'' は浮動小数点数ではありません.";
+    EXPECT_EQ(platform.errors(), (std::vector<std::string>{emptyText, emptyText}));
+    EXPECT_EQ(texts(), kQ30Texts);
+    EXPECT_EQ(captions(), kQ30Results);
+    EXPECT_EQ(box.design().BL2, 44);
+}
+
+// The design name follows EditNam, whatever it holds; the design file of the
+// old name is left alone.
+class Rename : public BoxTest,
+               public testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+TEST_P(Rename, savesUnderTheFieldsWholeText) {
+    const auto& [name, fileName] = GetParam();
+    std::vector<std::string> lines = kQ30File;
+    lines[10] = "FW208Kolvex";
+    writeLines(dataFile("FW208Kolvex"), lines);
+    start();
+    const std::string old = readBytes(dataFile("FW208Kolvex"));
+    box.userEditedText(Edit::Nam, name);
+    EXPECT_EQ(box.design().name, name);
+    EXPECT_TRUE(box.userRequestedClose());
+    EXPECT_TRUE(fs::exists(dir.path() / "Data" / fileName));
+    EXPECT_EQ(readBytes(dataFile("FW208Kolvex")), old);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, Rename,
+                         testing::Values(std::pair{"Renamed", "Renamed.dat"},
+                                         std::pair{"", ".dat"},
+                                         std::pair{" spaced ", " spaced .dat"}));
+
+}  // namespace
+}  // namespace ventbox::test

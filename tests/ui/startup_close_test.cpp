@@ -1,0 +1,176 @@
+#include "box_fixture.hpp"
+
+namespace ventbox::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kFirstStartFile{
+    " 7.00000000000000E+0000", " 6.40000000000000E+0000", " 4.20000000000000E-0001",
+    " 3.50000000000000E+0001", " 2.50000000000000E+0001", " 5.00000000000000E+0001",
+    " 3.00000000000000E+0001", " 4.00000000000000E+0000", " 1.00000000000000E+0001",
+    " 1.00000000000000E+0001", "FW208Kolvex",             "FALSE",
+};
+
+using FirstStart = BoxTest;
+
+TEST_F(FirstStart, cancelledDialogOpensWithCreationTextsAndTheirResults) {
+    start();
+    EXPECT_EQ(platform.log, (std::vector<std::string>{
+                                "open " + dir.data() + " |  (window not shown)",
+                            }));
+    EXPECT_EQ(texts(), kCreationTexts);
+    EXPECT_EQ(box.text(Edit::Nam), "16F10Kolvex");
+    EXPECT_EQ(box.design().name, "FW208Kolvex");
+    EXPECT_FALSE(box.checked());
+    EXPECT_EQ(captions(), kCreationResults);
+    EXPECT_EQ(box.startupDirectory(), dir.path().string());
+}
+
+TEST_F(FirstStart, everyCloseSavesUnderTheStartupNameThenConfirms) {
+    start();
+    for (int close = 0; close < 2; ++close) {
+        EXPECT_TRUE(box.userRequestedClose());
+        EXPECT_EQ(platform.log.back(), kSaved);
+        EXPECT_EQ(readBytes(dataFile("FW208Kolvex")), crlfLines(kFirstStartFile));
+    }
+    EXPECT_EQ(fs::file_size(dataFile("FW208Kolvex")), 270u);
+    EXPECT_FALSE(fs::exists(dataFile("16F10Kolvex")));
+}
+
+TEST_F(FirstStart, exitButtonClosesThroughTheCloseRequest) {
+    start();
+    box.userClickedButton(Button::Exit);
+    EXPECT_EQ(platform.closeAnswers, std::vector<bool>{true});
+    EXPECT_EQ(platform.log.back(), kSaved);
+    EXPECT_TRUE(fs::exists(dataFile("FW208Kolvex")));
+}
+
+TEST_F(BoxTest, missingDataFolderRefusesEveryCloseUntilItExists) {
+    fs::remove(dir.path() / "Data");
+    start();
+    EXPECT_TRUE(platform.errors().empty());
+    EXPECT_EQ(captions(), kCreationResults);
+
+    EXPECT_FALSE(box.userRequestedClose());
+    box.userClickedButton(Button::Exit);
+    EXPECT_EQ(platform.closeAnswers, std::vector<bool>{false});
+    EXPECT_EQ(platform.errors(), (std::vector<std::string>{kPathNotFound, kPathNotFound}));
+    EXPECT_NE(platform.log.back(), kSaved);
+
+    fs::create_directory(dir.path() / "Data");
+    EXPECT_TRUE(box.userRequestedClose());
+    EXPECT_EQ(platform.log.back(), kSaved);
+    EXPECT_TRUE(fs::exists(dataFile("FW208Kolvex")));
+}
+
+// Without a working directory there is no data folder: the start-up stops
+// before the dialog and no later save or close may write anywhere.
+class MissingStartupDirectory : public BoxTest,
+                                public testing::WithParamInterface<std::optional<std::string>> {};
+
+TEST_P(MissingStartupDirectory, failsTheStartUpAndEverySave) {
+    platform.directory = GetParam();
+    start();
+    EXPECT_EQ(platform.log, std::vector<std::string>{"error " + kPathNotFound});
+    EXPECT_EQ(captions(), kCreationCaptions);
+    EXPECT_EQ(box.startupDirectory(), "");
+    EXPECT_EQ(box.design().name, "");
+
+    box.userClickedButton(Button::LD);
+    box.userClickedButton(Button::SV);
+    EXPECT_FALSE(box.userRequestedClose());
+    EXPECT_EQ(platform.errors(), std::vector<std::string>(4, kPathNotFound));
+    EXPECT_FALSE(fs::exists("/Data/FW208Kolvex.dat"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Unavailable, MissingStartupDirectory,
+                         testing::Values(std::nullopt, std::string()));
+
+TEST_F(BoxTest, keepsALongStartupDirectoryWholeAndNeverRefreshesIt) {
+    const fs::path deep = dir.path() / std::string(120, 'd') / std::string(120, 'e');
+    fs::create_directories(deep / "Data");
+    platform.directory = deep.string();
+    start();
+    EXPECT_EQ(box.startupDirectory(), deep.string());
+    EXPECT_EQ(box.dialogInitialDir(), (deep / "Data").string());
+
+    platform.directory = dir.path().string();
+    EXPECT_TRUE(box.userRequestedClose());
+    EXPECT_TRUE(fs::exists(deep / "Data" / "FW208Kolvex.dat"));
+    EXPECT_FALSE(fs::exists(dataFile("FW208Kolvex")));
+}
+
+TEST_F(BoxTest, startUpLoadsTheChosenDesignAndRemembersItForTheNextDialog) {
+    const fs::path chosen = dataFile("Q30");
+    writeLines(chosen, kQ30File);
+    platform.dialogAnswers = {chosen.string()};
+    start();
+    EXPECT_EQ(texts(), kQ30Texts);
+    EXPECT_EQ(box.design().name, "Q30");
+    EXPECT_EQ(box.text(Edit::Nam), "Q30");
+    EXPECT_EQ(captions(), kQ30Results);
+    EXPECT_TRUE(platform.errors().empty());
+
+    box.userClickedButton(Button::LD);
+    EXPECT_EQ(platform.log.back(), "open " + dir.data() + " | " + chosen.string());
+}
+
+// A design whose every calculation divides by fo = 0, differing from the
+// creation texts in four box and duct fields.
+const std::vector<std::string> kZeroFoFile{
+    "7", "8", "0.3", "0", "36", "44", "20", "3", "10", "10", "NoFo", "FALSE",
+};
+
+struct FailingLoad {
+    const char* what;
+    bool fromButton;
+    std::vector<std::string> file;
+    std::vector<std::string> errors;  // whatever start-up and the load report
+    std::string bl2Text;
+    std::string designName;
+    bool checked;
+};
+
+// A start-up load stops at the first failing recalculation; a load from the
+// button reports it and goes on, except after checking the pipe box.
+const FailingLoad kFailingLoads[] = {
+    {"an intermediate recalculation ends the start-up", false, kZeroFoFile,
+     {kZeroDivide}, "50", "FW208Kolvex", false},
+    {"the button's load reports each recalculation and goes on", true, kZeroFoFile,
+     {kZeroDivide, kZeroDivide, kZeroDivide, kZeroDivide, kZeroDivide}, "44", "NoFo", false},
+    // A round pipe of diameter 4 with a duct depth of -2.1 gives L3 + r < 0.
+    {"checking the pipe box ends the start-up load", false,
+     {"7", "6.4", "0.42", "35", "25", "50", "30", "4", "4", "-2.1", "Pipe", "TRUE"},
+     {kInvalidOperation}, "50", "Pipe", true},
+    {"checking the pipe box ends the button's load", true,
+     {"7", "6.4", "0.42", "35", "25", "50", "30", "4", "4", "-2.1", "Pipe", "TRUE"},
+     {kInvalidOperation}, "50", "Pipe", true},
+};
+
+class FailingLoadTest : public BoxTest, public testing::WithParamInterface<FailingLoad> {};
+
+TEST_P(FailingLoadTest, endsOrGoesOnAsTheWindowIsShownOrNot) {
+    const FailingLoad& load = GetParam();
+    const fs::path file = dir.path() / "failing.dat";
+    writeLines(file, load.file);
+    if (load.fromButton) {
+        start();
+        platform.dialogAnswers = {file.string()};
+        box.userClickedButton(Button::LD);
+    } else {
+        platform.dialogAnswers = {file.string()};
+        start();
+    }
+    EXPECT_EQ(platform.errors(), load.errors);
+    EXPECT_EQ(box.text(Edit::BL1), load.file[4]);
+    EXPECT_EQ(box.text(Edit::BL2), load.bl2Text);
+    EXPECT_EQ(box.design().name, load.designName);
+    EXPECT_EQ(box.checked(), load.checked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FailingLoadTest, testing::ValuesIn(kFailingLoads),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
+}  // namespace
+}  // namespace ventbox::test
