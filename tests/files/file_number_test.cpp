@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cmath>
+#include <limits>
+
+#include "calc/extended.hpp"
+#include "files/cp932.hpp"
+#include "files/error_codes.hpp"
+#include "files/file_number.hpp"
+#include "files/io_error.hpp"
+
+namespace ventbox {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+TEST(FileNumberText, writesTwentyThreeCharactersWithFifteenDigits) {
+    const struct {
+        double value;
+        const char* line;
+    } cases[] = {
+        {7, " 7.00000000000000E+0000"},
+        {6.4, " 6.40000000000000E+0000"},
+        {0.42, " 4.20000000000000E-0001"},
+        {35, " 3.50000000000000E+0001"},
+        {-3.25, "-3.25000000000000E+0000"},
+        {0, " 0.00000000000000E+0000"},
+        {-0.0, "-0.00000000000000E+0000"},
+        {0.00001, " 1.00000000000000E-0005"},
+        {12.345678901234567, " 1.23456789012346E+0001"},
+        // The double nearest 10^23 lies below it: the 16th digit carries out.
+        {1e23, " 1.00000000000000E+0023"},
+        {1e-300, " 1.00000000000000E-0300"},
+        {5e-324, " 4.94065645841247E-0324"},
+        {-1.7976931348623157e308, "-1.79769313486232E+0308"},
+        {std::nan(""), "                    Nan"},
+        {kInf, "                   +Inf"},
+        {-kInf, "                   -Inf"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(fileNumberText(c.value), c.line) << c.value;
+    }
+}
+
+double valueOf(const FileNumber& n) {
+    unsigned faults = 0;
+    Extended::ModeGuard mode;
+    return Extended::toDouble(n.value, faults);
+}
+
+TEST(FileNumberParse, acceptsTheReaderGrammarAndKeepsThePartialNumberOfAMalformedOne) {
+    const struct {
+        const char* token;
+        double value;
+        bool malformed;
+    } cases[] = {
+        {"7", 7, false},
+        {"-2.5e1", -25, false},
+        {".5", 0.5, false},
+        {".", 0, false},
+        {"E5", 0, false},
+        {"+7.", 7, false},
+        {"1E+2", 100, false},
+        {"25E-1", 2.5, false},
+        {"0.10000", 0.1, false},
+        {"4.20000000000000E-0001", 0.42, false},
+        {"1E-99999999999999999999", 0, false},
+        // Malformed: the mantissa digits before the offending character,
+        // with no sign, point or exponent.
+        {"6,4", 6, true},
+        {"-", 0, true},
+        {"+", 0, true},
+        {"1E", 1, true},
+        {"-1.5E+", 15, true},
+        {"1.5e2x", 15, true},
+        {"-12a3", 12, true},
+        {"+Inf", 0, true},
+        {"Nan", 0, true},
+        {"1..2", 1, true},
+        {"0x10", 0, true},
+    };
+    for (const auto& c : cases) {
+        const FileNumber n = parseFileNumber(c.token);
+        EXPECT_EQ(n.malformed, c.malformed) << c.token;
+        EXPECT_FALSE(n.overflow) << c.token;
+        EXPECT_EQ(valueOf(n), c.value) << c.token;
+    }
+}
+
+TEST(FileNumberParse, readsMinusZeroWithItsSign) {
+    EXPECT_TRUE(std::signbit(valueOf(parseFileNumber("-0"))));
+    EXPECT_TRUE(std::signbit(valueOf(parseFileNumber("-."))));
+}
+
+TEST(FileNumberParse, scalesBeyondTheTablesToInfinityButOverflowsWithinThem) {
+    const FileNumber infinite = parseFileNumber("1E5120");
+    EXPECT_FALSE(infinite.overflow);
+    EXPECT_TRUE(infinite.value.isInfinite());
+    EXPECT_TRUE(parseFileNumber("1E99999999999999999999").value.isInfinite());
+
+    EXPECT_TRUE(parseFileNumber("1E4999").overflow);
+    // Within the extended range: only the store into a double overflows.
+    const FileNumber large = parseFileNumber("1E400");
+    EXPECT_FALSE(large.overflow);
+    unsigned faults = 0;
+    Extended::ModeGuard mode;
+    Extended::toDouble(large.value, faults);
+    EXPECT_NE(faults, 0u);
+}
+
+TEST(FileNumberText, readsBackAsTheValueRoundedToFifteenDigits) {
+    const struct {
+        double value;
+        double readBack;
+    } cases[] = {
+        {12.345678901234567, 12.3456789012346},
+        {0.1 + 0.2, 0.3},
+        {1.0 / 3.0, 0.333333333333333},
+        {-6.4, -6.4},
+        {123456789012345, 123456789012345},
+        {2.2250738585072014e-308, 2.2250738585072e-308},
+    };
+    for (const auto& c : cases) {
+        // The reader takes the token after the leading blank.
+        const std::string line = fileNumberText(c.value);
+        const FileNumber n = parseFileNumber(std::string_view(line).substr(line[0] == ' '));
+        EXPECT_FALSE(n.malformed);
+        EXPECT_EQ(valueOf(n), c.readBack) << c.value;
+    }
+}
+
+TEST(IoErrorMessage, givesTheTextOfItsCodeOrTheCodeInNumbers) {
+    const struct {
+        int code;
+        const char* message;
+    } cases[] = {
+        {2, "ファイルが見つかりません"},
+        {3, "ファイル名の指定が間違っています"},
+        {4, "オープンしたファイルが多すぎます"},
+        {5, "ファイルへのアクセスが拒否されました"},
+        {100, "ファイルの末尾以降を読み込みました"},
+        {101, "ディスクがいっぱいです"},
+        {106, "入力値が数値ではありません"},
+        {32, "I/O エラー (32)"},
+        {112, "I/O エラー (112)"},
+        {1113, "I/O エラー (1113)"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IoError(c.code).what(), std::string(c.message));
+        EXPECT_EQ(IoError(c.code).code(), c.code);
+    }
+}
+
+TEST(IoErrorCode, mapsSystemErrorsOntoTheCodesTheMessagesUse) {
+    const struct {
+        int errnoValue;
+        int code;
+        int saveCode;
+    } cases[] = {
+        {ENOENT, 2, 3},    {ENOTDIR, 3, 3}, {EMFILE, 4, 4},         {ENFILE, 4, 4},
+        {EACCES, 5, 5},    {EPERM, 5, 5},   {EROFS, 5, 5},          {EISDIR, 5, 5},
+        {ENOSPC, 112, 112}, {EDQUOT, 112, 112}, {ENAMETOOLONG, 206, 206}, {EBUSY, 32, 32},
+        {EPIPE, 31, 31},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ioErrorCode(c.errnoValue), c.code) << c.errnoValue;
+        EXPECT_EQ(saveErrorCode(c.errnoValue), c.saveCode) << c.errnoValue;
+    }
+}
+
+TEST(Cp932, convertsNamesBothWaysAndReplacesWhatIsNotCodePage932) {
+    const struct {
+        const char* bytes;
+        const char* utf8;
+    } cases[] = {
+        {"FW208Kolvex", "FW208Kolvex"},
+        {"\x90\xdd\x8c\x76", "設計"},
+        {"a\\b~", "a\\b~"},
+        {"\xb1", "ｱ"},  // half-width kana, one byte
+        {"\x83\x5c", "ソ"},  // the trail byte is the ASCII backslash
+        {"x\x81", "x\xEF\xBF\xBD"},  // a lead byte cut off at the end
+        {"\xFFy", "\xEF\xBF\xBDy"},
+        {"\x81\x20z", "\xEF\xBF\xBD z"},  // an invalid trail byte starts again
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(cp932ToUtf8(c.bytes), c.utf8) << c.bytes;
+    }
+    for (const char* name : {"FW208Kolvex", "設計", "ｱ", "ソ", "a\\b~"}) {
+        const std::optional<std::string> bytes = utf8ToCp932(name);
+        ASSERT_TRUE(bytes) << name;
+        EXPECT_EQ(cp932ToUtf8(*bytes), name);
+    }
+    EXPECT_FALSE(utf8ToCp932("\xF0\x9F\x98\x80"));  // U+1F600 has no code
+    EXPECT_FALSE(utf8ToCp932("abc\xC3"));           // not UTF-8
+}
+
+}  // namespace
+}  // namespace ventbox

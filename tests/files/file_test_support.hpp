@@ -1,0 +1,84 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calc/number_text.hpp"
+#include "files/design_file.hpp"
+
+namespace ventbox::test {
+
+// A fresh folder, removed with everything in it at the end of the test.
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "ventbox-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // The folder with a trailing "/", as a data folder is given.
+    std::string folder() const { return path_.string() + "/"; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Records what a load writes, in order, like a window without handlers.
+class RecordingTarget : public LoadTarget {
+public:
+    void storeValue(Field field, double value) override {
+        stored[static_cast<std::size_t>(field)] = value;
+        events.push_back("store " + std::string(valueName(field)));
+    }
+    void setFieldText(Field field, const std::string& text) override {
+        texts[static_cast<std::size_t>(field)] = text;
+        events.push_back("text " + std::string(valueName(field)) + "=" + text);
+    }
+    void setDesignName(const std::string& value) override {
+        name = value;
+        events.push_back("name");
+    }
+    void setNameText(const std::string& text) override {
+        nameText = text;
+        events.push_back("EditNam");
+    }
+    void checkPipe() override {
+        pipeChecked = true;
+        events.push_back("check");
+    }
+
+    std::array<std::optional<double>, 10> stored;
+    std::array<std::optional<std::string>, 10> texts;
+    std::optional<std::string> name;
+    std::optional<std::string> nameText;
+    bool pipeChecked = false;
+    std::vector<std::string> events;
+};
+
+}  // namespace ventbox::test
