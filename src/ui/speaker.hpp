@@ -99,6 +99,8 @@ public:
     void CheckBox1Click();
 
     void Calc();
+    // The startup directory followed by the suffix; throws IoError while no
+    // startup directory is known, rather than give the suffix alone.
     std::string Dir(const std::string& suffix) const;
 
     // CalcForm: what the calculation reads and writes.
