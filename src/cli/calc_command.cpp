@@ -1,5 +1,6 @@
 #include "calc_command.hpp"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -8,37 +9,28 @@
 #include "calc/number_text.hpp"
 #include "calc/report_text.hpp"
 #include "design_output.hpp"
+#include "field_form.hpp"
+#include "files/design_file.hpp"
 
 namespace ventbox::cli {
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: ventbox-cli calc [--pipe] [--sep C] [--format text|kv|json] [--] "
-    "A FO MO QO BL1 BL2 BL3 L1 L2 L3\n";
+    "usage: ventbox-cli calc [--pipe] [--sep C] [--format text|kv|json] "
+    "[--save NAME [--data-dir DIR]] [--] A FO MO QO BL1 BL2 BL3 L1 L2 L3\n";
 
-// The ten field texts and the check box, as typed on the command line.
-class ArgumentForm : public CalcForm {
-public:
-    ArgumentForm(const std::vector<std::string>& texts, bool pipe) : texts_(texts), pipe_(pipe) {}
-    std::string fieldText(Field field) const override {
-        return texts_[static_cast<std::size_t>(field)];
-    }
-    bool pipeChecked() const override { return pipe_; }
-    void setLabel(ResultLabel label, const std::string& text) override {
-        labels.emplace_back(label, text);
-    }
-    std::vector<std::pair<ResultLabel, std::string>> labels;
+constexpr const char* kDefaultDataDir = "./Data";
 
-private:
-    const std::vector<std::string>& texts_;
-    bool pipe_;
-};
+// The data folder of a directory given on the command line, ending with "/".
+std::string dataFolder(const std::string& dir) { return dir.back() == '/' ? dir : dir + "/"; }
 
 struct CalcOptions {
     bool pipe = false;
     std::optional<char> separator;
     Format format = Format::Text;
+    std::optional<std::string> saveName;
+    std::optional<std::string> dataDir;
     std::vector<std::string> fields;
 };
 
@@ -54,13 +46,22 @@ std::optional<CalcOptions> parse(const std::vector<std::string>& args, std::ostr
             optionsEnded = true;
         } else if (arg == "--pipe") {
             options.pipe = true;
-        } else if (arg == "--sep" || arg == "--format") {
+        } else if (arg == "--sep" || arg == "--format" || arg == "--save" ||
+                   arg == "--data-dir") {
             if (i + 1 == args.size()) {
                 err << "ventbox-cli calc: " << arg << " needs a value\n" << kUsage;
                 return std::nullopt;
             }
             const std::string& value = args[++i];
-            if (arg == "--sep") {
+            if (arg == "--save") {
+                options.saveName = value;
+            } else if (arg == "--data-dir") {
+                if (value.empty()) {
+                    err << "ventbox-cli calc: --data-dir needs a folder\n" << kUsage;
+                    return std::nullopt;
+                }
+                options.dataDir = value;
+            } else if (arg == "--sep") {
                 if (value.size() != 1) {
                     err << "ventbox-cli calc: --sep takes one single-byte character\n" << kUsage;
                     return std::nullopt;
@@ -77,6 +78,10 @@ std::optional<CalcOptions> parse(const std::vector<std::string>& args, std::ostr
         } else {
             options.fields.push_back(arg);
         }
+    }
+    if (options.dataDir && !options.saveName) {
+        err << "ventbox-cli calc: --data-dir needs --save\n" << kUsage;
+        return std::nullopt;
     }
     if (options.fields.size() != 10) {
         err << "ventbox-cli calc: expected 10 field texts, got " << options.fields.size() << '\n'
@@ -95,7 +100,9 @@ int runCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
 
     TDesign design;
     TDesignResults results;
-    ArgumentForm form(options->fields, options->pipe);
+    std::array<std::string, 10> texts;
+    std::copy(options->fields.begin(), options->fields.end(), texts.begin());
+    FieldForm form(std::move(texts), options->pipe);
     std::optional<std::string> failure;
     try {
         Calc(design, results, form);
@@ -111,6 +118,17 @@ int runCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
         default: writeText(out, output); break;
     }
     out.flush();
+    if (!failure && options->saveName) {
+        // Saved as the window's save button does: the stored values, the
+        // design name and the check box.
+        design.name = *options->saveName;
+        try {
+            saveDesignFile(dataFolder(options->dataDir.value_or(kDefaultDataDir)), design,
+                           options->pipe);
+        } catch (const Error& e) {
+            failure = reportText(e.what());
+        }
+    }
     if (failure) {
         err << *failure << '\n';
         return 1;

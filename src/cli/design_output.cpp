@@ -23,6 +23,7 @@ std::optional<Format> parseFormat(const std::string& name) {
 }
 
 void writeKv(std::ostream& out, const DesignOutput& design) {
+    if (design.file) out << "file=" << *design.file << '\n';
     if (design.name) out << "name=" << *design.name << '\n';
     for (std::size_t i = 0; i < kCalcReadOrder.size(); ++i) {
         out << valueName(kCalcReadOrder[i]) << '=' << design.inputs[i] << '\n';
@@ -65,6 +66,7 @@ std::string jsonString(const std::string& text) {
 
 void writeJson(std::ostream& out, const DesignOutput& design) {
     out << '{';
+    if (design.file) out << "\"file\":" << jsonString(*design.file) << ',';
     if (design.name) out << "\"name\":" << jsonString(*design.name) << ',';
     out << "\"inputs\":{";
     for (std::size_t i = 0; i < kCalcReadOrder.size(); ++i) {

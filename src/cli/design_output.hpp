@@ -14,6 +14,7 @@ namespace ventbox::cli {
 // What the command line prints of one design: the stored inputs as display
 // texts, and each label a calculation wrote, in the order it wrote them.
 struct DesignOutput {
+    std::optional<std::string> file;  // the design file it was read from
     std::optional<std::string> name;
     std::array<std::string, 10> inputs;  // in the calculation's read order
     std::optional<bool> pipe;
@@ -30,5 +31,9 @@ void writeText(std::ostream& out, const DesignOutput& design);
 void writeJson(std::ostream& out, const DesignOutput& design);
 
 std::string jsonString(const std::string& text);
+
+// One comparison table, a row per design: file, name, the inputs, the pipe
+// flag and the labels. Text aligns the columns; CSV quotes where needed.
+void writeTable(std::ostream& out, const std::vector<DesignOutput>& designs, Format format);
 
 }  // namespace ventbox::cli

@@ -5,12 +5,14 @@
 
 #include "calc/number_text.hpp"
 #include "calc_command.hpp"
+#include "show_command.hpp"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: ventbox-cli calc [--pipe] [--sep C] [--format text|kv|json] [--] "
-    "A FO MO QO BL1 BL2 BL3 L1 L2 L3\n";
+    "usage: ventbox-cli calc [--pipe] [--sep C] [--format text|kv|json] "
+    "[--save NAME [--data-dir DIR]] [--] A FO MO QO BL1 BL2 BL3 L1 L2 L3\n"
+    "       ventbox-cli show [--format text|kv|json|csv] [--] FILE...\n";
 
 // The decimal separator of the locale the environment names (LC_ALL,
 // LC_NUMERIC, LANG); the C library's own formatting stays in the C locale.
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
     const std::string command = args.front();
     args.erase(args.begin());
     if (command == "calc") return ventbox::cli::runCalcCommand(args, std::cout, std::cerr);
+    if (command == "show") return ventbox::cli::runShowCommand(args, std::cout, std::cerr);
     std::cerr << "ventbox-cli: unknown command '" << command << "'\n" << kUsage;
     return 2;
 }

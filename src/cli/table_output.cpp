@@ -1,0 +1,105 @@
+#include <algorithm>
+#include <cstdint>
+
+#include "design_output.hpp"
+
+namespace ventbox::cli {
+
+namespace {
+
+// Columns a character takes on a terminal: two for the wide and full-width
+// blocks (CJK, kana, Hangul, full-width forms), one for everything else.
+int columnsOf(std::uint32_t c) {
+    const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+                      (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+                      (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+                      (c >= 0xFFE0 && c <= 0xFFE6);
+    return wide ? 2 : 1;
+}
+
+// The width of a UTF-8 text; each byte that starts no valid sequence counts one.
+std::size_t displayWidth(const std::string& text) {
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        std::uint32_t c = lead;
+        if (length > 1 && i + length <= text.size()) {
+            c = lead & (0x3F >> (length - 1));
+            for (std::size_t k = 1; k < length; ++k) {
+                c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+            }
+            i += length;
+        } else {
+            ++i;
+        }
+        width += static_cast<std::size_t>(columnsOf(c));
+    }
+    return width;
+}
+
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+std::vector<std::string> header() {
+    std::vector<std::string> cells{"file", "name"};
+    for (Field f : kCalcReadOrder) cells.emplace_back(valueName(f));
+    cells.emplace_back("pipe");
+    for (ResultLabel l : kLabelWriteOrder) cells.emplace_back(labelName(l));
+    return cells;
+}
+
+std::vector<std::string> row(const DesignOutput& design) {
+    std::vector<std::string> cells{design.file.value_or(""), design.name.value_or("")};
+    cells.insert(cells.end(), design.inputs.begin(), design.inputs.end());
+    cells.emplace_back(design.pipe.value_or(false) ? "TRUE" : "FALSE");
+    for (ResultLabel l : kLabelWriteOrder) {
+        const auto written = std::find_if(design.labels.begin(), design.labels.end(),
+                                          [l](const auto& entry) { return entry.first == l; });
+        cells.push_back(written == design.labels.end() ? "" : written->second);
+    }
+    return cells;
+}
+
+}  // namespace
+
+void writeTable(std::ostream& out, const std::vector<DesignOutput>& designs, Format format) {
+    std::vector<std::vector<std::string>> rows{header()};
+    for (const DesignOutput& d : designs) rows.push_back(row(d));
+
+    if (format == Format::Csv) {
+        for (const auto& cells : rows) {
+            for (std::size_t i = 0; i < cells.size(); ++i) {
+                if (i != 0) out << ',';
+                out << csvField(cells[i]);
+            }
+            out << '\n';
+        }
+        return;
+    }
+    std::vector<std::size_t> widths(rows.front().size(), 0);
+    for (const auto& cells : rows) {
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            widths[i] = std::max(widths[i], displayWidth(cells[i]));
+        }
+    }
+    std::string line;
+    for (const auto& cells : rows) {
+        line.clear();
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            if (i != 0) line += "  ";
+            line += cells[i];
+            if (i + 1 != cells.size()) line.append(widths[i] - displayWidth(cells[i]), ' ');
+        }
+        out << line << '\n';
+    }
+}
+
+}  // namespace ventbox::cli

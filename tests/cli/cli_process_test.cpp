@@ -1,0 +1,190 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+
+#include "run_process.hpp"
+
+namespace ventbox {
+namespace {
+
+using test::lastLine;
+using test::readBytes;
+using test::runCli;
+using test::TempDir;
+using test::writeBytes;
+
+const std::vector<std::string> kExampleFields{"7", "35", "6.4", "0.42", "25",
+                                              "50", "30", "4",   "10",   "10"};
+
+const std::string kExampleInputs =
+    "a=7\nfo=35\nmo=6.4\nQo=0.42\nBL1=25\nBL2=50\nBL3=30\nL1=4\nL2=10\nL3=10\n";
+const std::string kExampleLabels =
+    "LabelBas=fd/foc = 0.67\nLabelEff=md/m0 = 0.11\nBoxVolium=37.1㍑\nCabinetST=906038\n"
+    "CabinetFR=65.8Hz\nEfectiveQ=0.79\nKolvexRR=3.57cm\nDuctMass=0.708g\nKolvexFR=67.4Hz\n"
+    "DuctFD=45.1Hz\nKolvexFD=12.5Hz\n";
+
+const std::string kExampleFile =
+    " 7.00000000000000E+0000\r\n 6.40000000000000E+0000\r\n 4.20000000000000E-0001\r\n"
+    " 3.50000000000000E+0001\r\n 2.50000000000000E+0001\r\n 5.00000000000000E+0001\r\n"
+    " 3.00000000000000E+0001\r\n 4.00000000000000E+0000\r\n 1.00000000000000E+0001\r\n"
+    " 1.00000000000000E+0001\r\nFW208Kolvex\r\nFALSE\r\n";
+
+std::vector<std::string> concat(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+TEST(CliCalc, printsTheWorkedExampleAsKeysAndValues) {
+    TempDir dir;
+    const auto r = runCli(concat({"calc", "--format", "kv"}, kExampleFields), dir.folder());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, kExampleInputs + kExampleLabels);
+    EXPECT_EQ(r.err, "");
+}
+
+TEST(CliCalc, answersEachCommandLineWithItsOutputAndStatus) {
+    TempDir dir;
+    const struct {
+        const char* what;
+        std::vector<std::string> args;
+        int status;
+        std::string outStart;   // what stdout begins with
+        std::string errLast;    // the last line of stderr, when it matters
+    } cases[] = {
+        {"a field that is not a number",
+         {"calc", "--format", "kv", "7", "35", "6.4", "0.42", "25", "50", "3x", "4", "10", "10"},
+         1, "a=7\nfo=35\nmo=6.4\nQo=0.42\nBL1=25\nBL2=50\nBL3=0\n",
+         "'3x' は浮動小数点数ではありません."},
+        {"an empty box", concat({"calc", "--format", "kv"},
+                                {"7", "35", "6.4", "0.42", "0", "50", "30", "4", "10", "10"}),
+         1, "a=7\n", "不正な浮動小数点数演算命令."},
+        {"nine fields", {"calc", "7", "35", "6.4", "0.42", "25", "50", "30", "4", "10"}, 2, "", ""},
+        {"an unknown format", concat({"calc", "--format", "xml"}, kExampleFields), 2, "", ""},
+        {"a separator of two characters", concat({"calc", "--sep", ",,"}, kExampleFields), 2, "",
+         ""},
+        {"an unknown command", {"draw"}, 2, "", ""},
+        {"no command", {}, 2, "", ""},
+        {"a comma separator",
+         {"calc", "--sep", ",", "--format", "kv", "7", "35", "6,4", "0,42", "25", "50", "30", "4",
+          "10", "10"},
+         0, "a=7\nfo=35\nmo=6,4\nQo=0,42\nBL1=25\nBL2=50\nBL3=30\nL1=4\nL2=10\nL3=10\n"
+            "LabelBas=fd/foc = 0,67\n",
+         ""},
+        {"a negative field after --",
+         {"calc", "--format", "kv", "--", "7", "-4", "6.4", "0.42", "25", "50", "30", "4", "10",
+          "10"},
+         0, "a=7\nfo=-4\nmo=6.4\nQo=0.42\nBL1=25\nBL2=50\nBL3=30\nL1=4\nL2=10\nL3=10\n"
+            "LabelBas=fd/foc = 0.77\n",
+         ""},
+        {"an option after -- is a field",
+         {"calc", "--format", "kv", "--", "--pipe", "35", "6.4", "0.42", "25", "50", "30", "4",
+          "10", "10"},
+         1, "a=0\n", "'--pipe' は浮動小数点数ではありません."},
+    };
+    for (const auto& c : cases) {
+        const auto r = runCli(c.args, dir.folder());
+        EXPECT_EQ(r.status, c.status) << c.what << "\n" << r.err;
+        EXPECT_EQ(r.out.substr(0, c.outStart.size()), c.outStart) << c.what;
+        if (c.status == 1) {
+            EXPECT_EQ(lastLine(r.err), c.errLast) << c.what;
+        } else if (c.status == 2) {
+            EXPECT_NE(r.err.find("usage:"), std::string::npos) << c.what;
+        }
+    }
+}
+
+TEST(CliCalc, savesTheExampleFileThatShowReadsBack) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("D"));
+    const auto saved = runCli(concat(concat({"calc"}, kExampleFields),
+                                     {"--save", "FW208Kolvex", "--data-dir", "D"}),
+                              dir.folder());
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(readBytes(dir.file("D/FW208Kolvex.dat")), kExampleFile);
+
+    const auto shown = runCli({"show", "--format", "kv", "D/FW208Kolvex.dat"}, dir.folder());
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out, "name=FW208Kolvex\n" + kExampleInputs + "pipe=FALSE\n" + kExampleLabels);
+}
+
+TEST(CliCalc, reportsAFailedSaveAfterPrintingTheResults) {
+    TempDir dir;
+    const struct {
+        const char* what;
+        std::vector<std::string> options;
+        std::string errLast;
+    } cases[] = {
+        {"the default data folder is missing", {"--save", "x"},
+         "ファイル名の指定が間違っています."},
+        {"a name out of the data folder", {"--save", "../x", "--data-dir", "."},
+         "I/O エラー (123)"},
+        {"a name code page 932 cannot hold", {"--save", "\xF0\x9F\x94\x8A", "--data-dir", "."},
+         "I/O エラー (1113)"},
+    };
+    for (const auto& c : cases) {
+        const auto r =
+            runCli(concat(concat({"calc", "--format", "kv"}, kExampleFields), c.options),
+                   dir.folder());
+        EXPECT_EQ(r.status, 1) << c.what;
+        EXPECT_EQ(r.out, kExampleInputs + kExampleLabels) << c.what;
+        EXPECT_EQ(lastLine(r.err), c.errLast) << c.what;
+    }
+    EXPECT_EQ(runCli(concat({"calc", "--data-dir", "D"}, kExampleFields), dir.folder()).status,
+              2);
+}
+
+TEST(CliShow, comparesSeveralDesignsInOneTable) {
+    TempDir dir;
+    writeBytes(dir.file("a.dat"), kExampleFile);
+    std::string pipe = kExampleFile;
+    pipe.replace(pipe.find("FW208Kolvex"), 11, "\x90\xdd\x8c\x76");
+    pipe.replace(pipe.find("FALSE"), 5, "TRUE");
+    writeBytes(dir.file("b.dat"), pipe);
+
+    const auto csv = runCli({"show", "--format", "csv", "a.dat", "b.dat"}, dir.folder());
+    EXPECT_EQ(csv.status, 0) << csv.err;
+    EXPECT_EQ(csv.out,
+              "file,name,a,fo,mo,Qo,BL1,BL2,BL3,L1,L2,L3,pipe,LabelBas,LabelEff,BoxVolium,"
+              "CabinetST,CabinetFR,EfectiveQ,KolvexRR,DuctMass,KolvexFR,DuctFD,KolvexFD\n"
+              "a.dat,FW208Kolvex,7,35,6.4,0.42,25,50,30,4,10,10,FALSE,fd/foc = 0.67,"
+              "md/m0 = 0.11,37.1㍑,906038,65.8Hz,0.79,3.57cm,0.708g,67.4Hz,45.1Hz,12.5Hz\n"
+              "b.dat,設計,7,35,6.4,0.42,25,50,30,4,10,10,TRUE,fd/foc = 0.67,"
+              "md/m0 = 0.11,37.1㍑,906038,65.8Hz,0.79,3.57cm,0.708g,67.4Hz,45.1Hz,12.5Hz\n");
+
+    const auto text = runCli({"show", "a.dat", "b.dat"}, dir.folder());
+    EXPECT_EQ(text.status, 0) << text.err;
+    const std::string header = text.out.substr(0, text.out.find('\n'));
+    EXPECT_EQ(header.rfind("file   name         a  fo  mo   Qo    BL1", 0), 0u) << header;
+    EXPECT_NE(text.out.find("\nb.dat  設計         7  35"), std::string::npos) << text.out;
+
+    const auto json = runCli({"show", "--format", "json", "a.dat", "b.dat"}, dir.folder());
+    EXPECT_EQ(json.out.rfind("{\"file\":\"a.dat\",\"name\":\"FW208Kolvex\",", 0), 0u);
+    EXPECT_NE(json.out.find("\n{\"file\":\"b.dat\",\"name\":\"設計\","), std::string::npos);
+}
+
+TEST(CliShow, reportsEachFailingFileAndShowsTheOthers) {
+    TempDir dir;
+    writeBytes(dir.file("good.dat"), kExampleFile);
+    writeBytes(dir.file("comma.dat"), "7\r\n6,4\r\n");
+    writeBytes(dir.file("empty.dat"), "");
+    writeBytes(dir.file("huge.dat"), "7\r\n1E400\r\n");
+    const auto r = runCli({"show", "--format", "kv", "missing.dat", "comma.dat", "good.dat",
+                           "empty.dat", "huge.dat"},
+                          dir.folder());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "file=good.dat\nname=FW208Kolvex\n" + kExampleInputs + "pipe=FALSE\n" +
+                         kExampleLabels);
+    EXPECT_EQ(r.err,
+              "missing.dat: ファイルが見つかりません.\n"
+              "comma.dat: 入力値が数値ではありません.\n"
+              "empty.dat: 不正な浮動小数点数演算命令.\n"
+              "huge.dat: 浮動小数点数のオーバーフロー.\n");
+
+    for (const std::vector<std::string>& usage :
+         std::vector<std::vector<std::string>>{{"show"}, {"show", "--format", "xml", "a.dat"},
+                                               {"show", "--pipe", "a.dat"}}) {
+        EXPECT_EQ(runCli(usage, dir.folder()).status, 2);
+    }
+}
+
+}  // namespace
+}  // namespace ventbox

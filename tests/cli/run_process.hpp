@@ -1,0 +1,66 @@
+#pragma once
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "../files/file_test_support.hpp"
+
+extern char** environ;
+
+namespace ventbox::test {
+
+struct ProcessResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs ventbox-cli with the arguments in the C locale, in `workDir`.
+inline ProcessResult runCli(const std::vector<std::string>& args, const std::string& workDir) {
+    TempDir capture;
+    const std::string outPath = capture.file("out");
+    const std::string errPath = capture.file("err");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT, 0600);
+    posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
+
+    std::vector<std::string> argStrings{VENTBOX_CLI};
+    argStrings.insert(argStrings.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : argStrings) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> envStrings{"LC_ALL=C"};
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string entry = *e;
+        if (entry.rfind("LC_", 0) != 0 && entry.rfind("LANG", 0) != 0) envStrings.push_back(entry);
+    }
+    std::vector<char*> envp;
+    for (std::string& e : envStrings) envp.push_back(e.data());
+    envp.push_back(nullptr);
+
+    ProcessResult result;
+    pid_t pid;
+    if (posix_spawn(&pid, VENTBOX_CLI, &actions, nullptr, argv.data(), envp.data()) == 0) {
+        int wstatus = 0;
+        ::waitpid(pid, &wstatus, 0);
+        result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    result.out = readBytes(outPath);
+    result.err = readBytes(errPath);
+    return result;
+}
+
+// The last line of a text that ends with a line end.
+inline std::string lastLine(const std::string& text) {
+    const std::string body = text.substr(0, text.size() - (text.empty() ? 0 : 1));
+    return body.substr(body.rfind('\n') == std::string::npos ? 0 : body.rfind('\n') + 1);
+}
+
+}  // namespace ventbox::test
