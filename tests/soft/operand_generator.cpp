@@ -103,7 +103,7 @@ OperandGenerator::Pair OperandGenerator::scaledPair(int target, bool quotient) {
 
 OperandGenerator::Pair OperandGenerator::binaryOperands(bool product, bool quotient) {
     switch (below(16)) {
-    case 0: return {anyBits(), anyBits()};
+    case 0: return coin() ? Pair{anyBits(), anyBits()} : nanPair();
     case 1: return {special(), anyOperand()};
     case 2: return {anyOperand(), special()};
     case 3:
@@ -133,6 +133,17 @@ OperandGenerator::Pair OperandGenerator::binaryOperands(bool product, bool quoti
     case 14: return {special(), finite(0, kMaxBiased)};
     default: return {finite(kBias - 2, kBias + 2), finite(kBias - 2, kBias + 2)};
     }
+}
+
+OperandGenerator::Pair OperandGenerator::nanPair() {
+    // Quiet or signalling, often with the same payload, so that the choice
+    // between them comes down to the quiet bit or the sign.
+    auto nan = [this](std::uint64_t payload) {
+        const std::uint64_t quiet = coin() ? kTop >> 1 : 0;
+        return edge::Bits{signExponent(coin(), 0x7FFF), kTop | quiet | payload | (quiet == 0 ? 1 : 0)};
+    };
+    const std::uint64_t payload = next() >> (2 + below(62));
+    return {nan(payload), nan(coin() ? payload : next() >> (2 + below(62)))};
 }
 
 OperandGenerator::Pair OperandGenerator::addOperands() { return binaryOperands(false, false); }

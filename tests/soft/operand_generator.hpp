@@ -45,6 +45,7 @@ private:
     // Both operands of a product or quotient, the result's biased exponent
     // near `target`.
     Pair scaledPair(int target, bool quotient);
+    Pair nanPair();
     Pair binaryOperands(bool product, bool quotient);
 
     std::uint64_t state_;
