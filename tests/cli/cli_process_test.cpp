@@ -6,6 +6,8 @@
 namespace ventbox {
 namespace {
 
+using test::kExampleFile;
+
 using test::lastLine;
 using test::readBytes;
 using test::runCli;
@@ -21,12 +23,6 @@ const std::string kExampleLabels =
     "LabelBas=fd/foc = 0.67\nLabelEff=md/m0 = 0.11\nBoxVolium=37.1㍑\nCabinetST=906038\n"
     "CabinetFR=65.8Hz\nEfectiveQ=0.79\nKolvexRR=3.57cm\nDuctMass=0.708g\nKolvexFR=67.4Hz\n"
     "DuctFD=45.1Hz\nKolvexFD=12.5Hz\n";
-
-const std::string kExampleFile =
-    " 7.00000000000000E+0000\r\n 6.40000000000000E+0000\r\n 4.20000000000000E-0001\r\n"
-    " 3.50000000000000E+0001\r\n 2.50000000000000E+0001\r\n 5.00000000000000E+0001\r\n"
-    " 3.00000000000000E+0001\r\n 4.00000000000000E+0000\r\n 1.00000000000000E+0001\r\n"
-    " 1.00000000000000E+0001\r\nFW208Kolvex\r\nFALSE\r\n";
 
 std::vector<std::string> concat(std::vector<std::string> a, const std::vector<std::string>& b) {
     a.insert(a.end(), b.begin(), b.end());

@@ -17,6 +17,8 @@
 namespace ventbox {
 namespace {
 
+using test::kExampleFile;
+
 using test::RecordingTarget;
 using test::TempDir;
 
@@ -29,11 +31,6 @@ constexpr std::array<Field, 10> kFileOrder{
 };
 using FileValues = std::array<double, 10>;
 
-const std::string kExampleFile =
-    " 7.00000000000000E+0000\r\n 6.40000000000000E+0000\r\n 4.20000000000000E-0001\r\n"
-    " 3.50000000000000E+0001\r\n 2.50000000000000E+0001\r\n 5.00000000000000E+0001\r\n"
-    " 3.00000000000000E+0001\r\n 4.00000000000000E+0000\r\n 1.00000000000000E+0001\r\n"
-    " 1.00000000000000E+0001\r\nFW208Kolvex\r\nFALSE\r\n";
 constexpr FileValues kExampleValues{7, 6.4, 0.42, 35, 25, 50, 30, 4, 10, 10};
 constexpr FileValues kZeros{};
 
@@ -44,8 +41,6 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
     }
     return text;
 }
-
-enum class Outcome { Loaded, Malformed, Overflow };
 
 struct ReadCase {
     const char* what;

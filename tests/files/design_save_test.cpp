@@ -16,6 +16,8 @@
 namespace ventbox {
 namespace {
 
+using test::kExampleFile;
+
 using test::readBytes;
 using test::RecordingTarget;
 using test::TempDir;
@@ -36,12 +38,6 @@ TDesign exampleDesign(const std::string& name = "FW208Kolvex") {
     d.name = name;
     return d;
 }
-
-const std::string kExampleFile =
-    " 7.00000000000000E+0000\r\n 6.40000000000000E+0000\r\n 4.20000000000000E-0001\r\n"
-    " 3.50000000000000E+0001\r\n 2.50000000000000E+0001\r\n 5.00000000000000E+0001\r\n"
-    " 3.00000000000000E+0001\r\n 4.00000000000000E+0000\r\n 1.00000000000000E+0001\r\n"
-    " 1.00000000000000E+0001\r\nFW208Kolvex\r\nFALSE\r\n";
 
 // The folder's entries, so that a failed save can be seen to leave nothing.
 std::vector<std::string> entries(const TempDir& dir) {

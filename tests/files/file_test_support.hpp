@@ -16,6 +16,14 @@
 
 namespace ventbox::test {
 
+// The design file of the first start: the creation texts, unchecked, saved
+// under "FW208Kolvex"; 270 bytes.
+inline const std::string kExampleFile =
+    " 7.00000000000000E+0000\r\n 6.40000000000000E+0000\r\n 4.20000000000000E-0001\r\n"
+    " 3.50000000000000E+0001\r\n 2.50000000000000E+0001\r\n 5.00000000000000E+0001\r\n"
+    " 3.00000000000000E+0001\r\n 4.00000000000000E+0000\r\n 1.00000000000000E+0001\r\n"
+    " 1.00000000000000E+0001\r\nFW208Kolvex\r\nFALSE\r\n";
+
 // A fresh folder, removed with everything in it at the end of the test.
 class TempDir {
 public:
