@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-build/release}
 count=${2:-10000}
-cli="$build_dir/src/cli/ventbox-cli"
+cli="$(realpath -m "$build_dir")/src/cli/ventbox-cli"
 if [[ ! -x "$cli" ]]; then
   echo "no $cli: build it first (cmake --preset release && cmake --build --preset release)" >&2
   exit 2
