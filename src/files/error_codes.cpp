@@ -14,7 +14,7 @@ struct ErrnoCode {
 
 // Each entry: the operating-system error and the code of the nearest
 // failure of the same kind on the system whose codes the messages use.
-constexpr std::array<ErrnoCode, 22> kErrnoCodes{{
+constexpr std::array<ErrnoCode, 23> kErrnoCodes{{
     {ENOENT, 2},          // file not found
     {ENXIO, 2},           // no such device or address: nothing is there
     {ENOTDIR, 3},         // a folder on the way is a file: path not found
@@ -26,6 +26,7 @@ constexpr std::array<ErrnoCode, 22> kErrnoCodes{{
     {EISDIR, 5},          // a folder where a file is expected: access denied
     {ENOMEM, 8},          // not enough memory
     {EXDEV, 17},          // rename across devices: not the same device
+    {EEXIST, 80},         // the file exists
     {EIO, 23},            // low-level I/O failure: data error
     {EBUSY, 32},          // busy: sharing violation
     {ETXTBSY, 32},        // text file busy: sharing violation
