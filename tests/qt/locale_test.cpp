@@ -1,0 +1,59 @@
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "application.hpp"
+#include "box_window.hpp"
+#include "calc/number_text.hpp"
+#include "modal_script.hpp"
+#include "stub_platform.hpp"
+
+using namespace ventbox;
+
+// Run with a German locale: its decimal separator is a comma.
+class LocaleTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void separatorComesFromTheSystemLocale() {
+        QCOMPARE(decimalSeparator(), ',');
+        setDecimalSeparator('.');
+        QEvent change(QEvent::LocaleChange);
+        QCoreApplication::sendEvent(qApp, &change);
+        QCOMPARE(decimalSeparator(), ',');
+    }
+
+    void windowReadsAndWritesCommas() {
+        ModalScript script;
+        QTemporaryDir dir;
+        StubPlatform platform(dir.path().toStdString());
+        TBox box(platform);
+        BoxWindow window(box);
+        platform.setWindow(&window);
+        // The creation texts hold a period, which is no number here.
+        int reports = 0;
+        script.expect([&](QWidget* dialog) { ++reports, dialog->close(); });
+        startUp(*static_cast<Application*>(qApp), box, window);
+        QCOMPARE(reports, 1);
+        QLineEdit* mass = window.edit(Edit::M);
+        mass->selectAll();
+        QTest::keyClicks(mass, "6,4");
+        QLineEdit* q = window.edit(Edit::Q);
+        q->selectAll();
+        QTest::keyClicks(q, "0,42");
+        window.button(Button::Calc)->click();
+        QCOMPARE(window.result(ResultLabel::BoxVolium)->text(), QString::fromUtf8("37,1㍑"));
+        QVERIFY2(script.unexpected().isEmpty(), qPrintable(script.unexpected().join("; ")));
+    }
+};
+
+int main(int argc, char** argv) {
+    Application application(argc, argv);
+    LocaleTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "locale_test.moc"

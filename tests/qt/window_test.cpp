@@ -1,0 +1,597 @@
+#include <QAccessible>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <stdexcept>
+
+#include "app_title.hpp"
+#include "application.hpp"
+#include "box_window.hpp"
+#include "dialogs.hpp"
+#include "files/design_file.hpp"
+#include "modal_script.hpp"
+#include "stub_platform.hpp"
+
+using namespace ventbox;
+
+namespace {
+
+// One window on its own startup directory, with or without a Data folder.
+struct Session {
+    explicit Session(bool withDataFolder = true) {
+        if (withDataFolder) QDir(dir.path()).mkdir("Data");
+        platform.setWindow(&window);
+    }
+
+    void start() {
+        startUp(*static_cast<Application*>(qApp), box, window);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+
+    QString dataFile(const QString& name) const { return dir.path() + "/Data/" + name + ".dat"; }
+    template <typename T>
+    T* find(const char* name) const { return window.findChild<T*>(QString::fromUtf8(name)); }
+    QString caption(ResultLabel label) const { return window.result(label)->text(); }
+
+    QTemporaryDir dir;
+    StubPlatform platform{dir.path().toStdString()};
+    TBox box{platform};
+    BoxWindow window{box};
+};
+
+struct ReportSeen {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+};
+
+// Records an error report and presses its OK button.
+ModalScript::Step answerErrorReport(ReportSeen& seen) {
+    return [&seen](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        if (!box) return dialog->close(), void();
+        seen = {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size())};
+        box->button(QMessageBox::Ok)->click();
+    };
+}
+
+// Records the message dialog's text and closes it with the given key.
+ModalScript::Step answerMessage(QString& text, Qt::Key key = Qt::Key_Return) {
+    return [&text, key](QWidget* dialog) {
+        auto* label = dialog->findChild<QLabel*>("MessageText");
+        text = label ? label->text() : QStringLiteral("<no message dialog>");
+        QTest::keyClick(dialog, key);
+    };
+}
+
+void verifyNoStrayDialog(const ModalScript& script) {
+    QVERIFY2(script.unexpected().isEmpty(), qPrintable(script.unexpected().join("; ")));
+    QCOMPARE(script.pending(), 0);
+}
+
+class ThrowingObject : public QObject {
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::User) throw std::runtime_error("broken handler");
+        return QObject::event(event);
+    }
+};
+
+}  // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void titleFollowsTheExecutableName_data();
+    void titleFollowsTheExecutableName();
+    void controlsStandAtTheirPlacesWithTheirCaptions_data();
+    void controlsStandAtTheirPlacesWithTheirCaptions();
+    void fontsAndColoursFollowTheLayout_data();
+    void fontsAndColoursFollowTheLayout();
+    void everyControlCarriesAnAccessibleName();
+    void tabKeyFollowsTheLayoutOrder();
+    void startUpWithoutADesignFileShowsTheCreationResults();
+    void startUpShowsTheFileDialogAtTheDataFolderBeforeTheWindow();
+    void typingIntoABoxFieldUpdatesEveryResult();
+    void driverFieldsCountOnlyAtTheCalculateButton();
+    void checkBoxClickRecalculatesWithAPipe();
+    void loadingThroughTheDialogFillsTheWindow();
+    void failingCalculationReportsOnceAndTheWindowStaysUsable();
+    void resultLabelsGrowToTheRightAndResizingMovesNothing();
+    void closeSavesTheDesignAndConfirms_data();
+    void closeSavesTheDesignAndConfirms();
+    void failedSaveKeepsTheWindowOpen();
+    void messageDialogClosesOnEnterEscAndOk_data();
+    void messageDialogClosesOnEnterEscAndOk();
+    void messageDialogWrapsWithinHalfTheScreen();
+    void errorEscapingAnEventIsReportedAndTheProgramGoesOn();
+};
+
+void WindowTest::titleFollowsTheExecutableName_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("installed") << "/usr/bin/ventbox" << "ventbox";
+    QTest::newRow("upper case") << "/opt/DIDADAV.EXE" << "Didadav";
+    QTest::newRow("several periods") << "/opt/didadav.old.exe" << "didadav";
+    QTest::newRow("period in a folder") << "/opt/v1.2/VentBox" << "Ventbox";
+    QTest::newRow("no folder") << "Ventbox.sh" << "Ventbox";
+    QTest::newRow("non-ASCII") << "/bin/ÄÖÜ" << "Äöü";
+    QTest::newRow("first outside the BMP") << QString::fromUtf8("/bin/𝐀BC") << QString::fromUtf8("𝐀bc");
+    QTest::newRow("hidden file") << "/bin/.ventbox" << "";
+    QTest::newRow("empty") << "" << "";
+}
+
+void WindowTest::titleFollowsTheExecutableName() {
+    QFETCH(QString, path);
+    QFETCH(QString, title);
+    QCOMPARE(applicationTitle(path), title);
+}
+
+void WindowTest::controlsStandAtTheirPlacesWithTheirCaptions_data() {
+    // Width and height -1: the label sizes itself to its caption.
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("place");
+    QTest::addColumn<QString>("caption");
+    auto row = [](const char* name, const char* parent, QRect place, const char* caption) {
+        QTest::newRow(name) << QString(name) << QString(parent) << place << QString::fromUtf8(caption);
+    };
+    row("Panel1", "Box", {4, 0, 437, 437}, "");
+    row("PnlC", "Box", {440, 0, 101, 437}, "");
+    row("LblT", "Panel1", {24, 16, -1, -1}, "RIVORIZAD TYPE SPEAKER");
+    row("Label6", "Panel1", {76, 48, -1, -1}, "スピーカー諸元");
+    row("Label14", "Panel1", {212, 48, -1, -1}, "計算結果");
+    row("EditNam", "Panel1", {248, 12, 141, 24}, "16F10Kolvex");
+    row("Label1", "Panel1", {8, 72, -1, -1}, "振動系有効半径　a");
+    row("Label7", "Panel1", {8, 104, -1, -1}, "最低共振周波数　ｆo");
+    row("Label2", "Panel1", {8, 140, -1, -1}, "振動系実効質量 mo　");
+    row("Label3", "Panel1", {8, 176, -1, -1}, "共振尖鋭度　Ｑo");
+    row("LblBoxL1", "Panel1", {8, 212, -1, -1}, "箱の横サイズ　BL1");
+    row("Label19", "Panel1", {8, 248, -1, -1}, "箱の縦サイズ　BL2");
+    row("Label20", "Panel1", {8, 288, -1, -1}, "箱の奥行き　BL3");
+    row("Label18", "Panel1", {8, 328, -1, -1}, "ダクトのサイズＬ１");
+    row("Label16", "Panel1", {8, 364, -1, -1}, "ダクトのサイズＬ２");
+    row("Label8", "Panel1", {8, 404, -1, -1}, "ダクトの奥行きＬ３");
+    row("EditA", "Panel1", {116, 68, 40, 23}, "7");
+    row("EditF", "Panel1", {116, 100, 40, 23}, "35");
+    row("EditM", "Panel1", {116, 136, 40, 23}, "6.4");
+    row("EditQ", "Panel1", {116, 172, 40, 23}, "0.42");
+    row("EditBL1", "Panel1", {116, 208, 40, 23}, "25");
+    row("EditBL2", "Panel1", {116, 244, 40, 23}, "50");
+    row("EditBL3", "Panel1", {116, 280, 40, 23}, "30");
+    row("EditL1", "Panel1", {116, 320, 40, 23}, "4");
+    row("EditL2", "Panel1", {116, 360, 40, 23}, "10");
+    row("EditL3", "Panel1", {116, 396, 40, 23}, "10");
+    row("CheckBox1", "Panel1", {188, 360, 133, 17}, "パイプ・ダクト（直径）");
+    row("Label4", "Panel1", {156, 72, -1, -1}, "cm     キャビネットの実効内容積 Vo");
+    row("Label10", "Panel1", {156, 108, -1, -1}, "Hz     キャビネットの共振周波数 foc");
+    row("Label11", "Panel1", {160, 140, -1, -1}, "g      実効共振尖鋭度 Qoc");
+    row("Label12", "Panel1", {156, 176, -1, -1}, "         バスレフ換算半径 r");
+    row("Label15", "Panel1", {160, 212, -1, -1}, "cm     ダクト実効質量md");
+    row("Label13", "Panel1", {160, 248, -1, -1}, "cm     バスレフ最低共振周波数 foc1");
+    row("Label5", "Panel1", {160, 284, -1, -1}, "cm     ダクト共振周波数fd");
+    row("Label17", "Panel1", {160, 324, -1, -1}, "cm     バスレフ再生限界  foc2");
+    row("Label21", "Panel1", {160, 364, -1, -1}, "cm");
+    row("Label9", "Panel1", {160, 404, -1, -1}, "cm     キャビネットのスティッフネス");
+    row("BoxVolium", "Panel1", {360, 68, -1, -1}, "BoxVolium");
+    row("CabinetFR", "Panel1", {360, 104, -1, -1}, "CabinetFR");
+    row("EfectiveQ", "Panel1", {364, 140, -1, -1}, "EfectiveQ");
+    row("KolvexRR", "Panel1", {364, 172, -1, -1}, "KolvexRR");
+    row("DuctMass", "Panel1", {364, 208, -1, -1}, "DuctMass");
+    row("KolvexFR", "Panel1", {364, 244, -1, -1}, "KolvexFR");
+    row("DuctFD", "Panel1", {364, 280, -1, -1}, "DuctFD");
+    row("KolvexFD", "Panel1", {364, 320, -1, -1}, "KolvexFD");
+    row("CabinetST", "Panel1", {356, 400, -1, -1}, "CabinetST");
+    row("BtnCalc", "PnlC", {10, 8, 75, 49}, "計算");
+    row("BtnLD", "PnlC", {10, 68, 75, 25}, "読込");
+    row("BtnSV", "PnlC", {10, 100, 75, 25}, "保存");
+    row("Label22", "PnlC", {12, 156, -1, -1}, "バスレフ効果");
+    row("LabelBas", "PnlC", {16, 184, -1, -1}, "Fd/Foc");
+    row("LabelEff", "PnlC", {12, 212, -1, -1}, "Md/M0");
+    row("BtnExit", "PnlC", {14, 332, 75, 85}, "終了");
+}
+
+void WindowTest::controlsStandAtTheirPlacesWithTheirCaptions() {
+    QFETCH(QString, name);
+    QFETCH(QString, parent);
+    QFETCH(QRect, place);
+    QFETCH(QString, caption);
+    Session session;  // as created, before the start-up sequence
+    auto* control = session.window.findChild<QWidget*>(name);
+    QVERIFY(control);
+    QCOMPARE(control->parentWidget()->objectName(), parent);
+    QCOMPARE(control->pos(), place.topLeft());
+    if (place.width() >= 0) {
+        QCOMPARE(control->size(), place.size());
+    } else {
+        QCOMPARE(control->size(), control->sizeHint());
+    }
+    QString shown;
+    if (auto* label = qobject_cast<QLabel*>(control)) shown = label->text();
+    if (auto* field = qobject_cast<QLineEdit*>(control)) shown = field->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) shown = button->text();
+    QCOMPARE(shown, caption);
+}
+
+void WindowTest::fontsAndColoursFollowTheLayout_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("pixelSize");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<QColor>("foreground");
+    const QColor window(201, 207, 184), inputs(213, 218, 194), commands(193, 200, 176);
+    const QColor text = QPalette().color(QPalette::WindowText);
+    QTest::newRow("window") << "Box" << "IPAPGothic" << 12 << false << window << text;
+    QTest::newRow("input panel") << "Panel1" << "IPAPGothic" << 12 << false << inputs << text;
+    QTest::newRow("command panel") << "PnlC" << "IPAPGothic" << 12 << false << commands << text;
+    QTest::newRow("heading") << "LblT" << "IPAMincho" << 16 << true << inputs << QColor(255, 0, 0);
+    QTest::newRow("caption label") << "Label1" << "IPAPGothic" << 12 << false << inputs << text;
+    QTest::newRow("name field") << "EditNam" << "IPAGothic" << 16 << true << QColor() << QColor();
+    QTest::newRow("numeric field") << "EditBL3" << "IPAPGothic" << 15 << false << QColor() << QColor();
+    QTest::newRow("result label") << "CabinetST" << "IPAPGothic" << 15 << false << inputs << text;
+    QTest::newRow("ratio label") << "LabelEff" << "IPAPGothic" << 12 << false << commands << text;
+    QTest::newRow("button") << "BtnExit" << "IPAPGothic" << 12 << false << QColor() << QColor();
+    QTest::newRow("check box") << "CheckBox1" << "IPAPGothic" << 12 << false << QColor() << QColor();
+}
+
+void WindowTest::fontsAndColoursFollowTheLayout() {
+    QFETCH(QString, name);
+    QFETCH(QString, family);
+    QFETCH(int, pixelSize);
+    QFETCH(bool, bold);
+    QFETCH(QColor, background);
+    QFETCH(QColor, foreground);
+    Session session;
+    QWidget* control = name == "Box" ? &session.window : session.window.findChild<QWidget*>(name);
+    QVERIFY(control);
+    const QFontInfo font(control->font());
+    // The layout's own faces win where they are installed.
+    if (!font.family().startsWith(QStringLiteral("ＭＳ"))) QCOMPARE(font.family(), family);
+    QCOMPARE(control->font().pixelSize(), pixelSize);
+    QCOMPARE(control->font().bold(), bold);
+    if (background.isValid()) {
+        QVERIFY(control->autoFillBackground());
+        QCOMPARE(control->palette().color(QPalette::Window), background);
+        QCOMPARE(control->palette().color(QPalette::WindowText), foreground);
+    }
+}
+
+void WindowTest::everyControlCarriesAnAccessibleName() {
+    Session session;
+    QCOMPARE(session.window.edit(Edit::A)->accessibleName(), QString::fromUtf8("振動系有効半径 a (cm)"));
+    QCOMPARE(session.window.result(ResultLabel::CabinetFR)->accessibleName(),
+             QString::fromUtf8("キャビネットの共振周波数 foc (Hz)"));
+    QList<QWidget*> controls;
+    for (auto* w : session.window.findChildren<QLineEdit*>()) controls << w;
+    for (auto* w : session.window.findChildren<QAbstractButton*>()) controls << w;
+    for (int i = 0; i < 11; ++i) controls << session.window.result(static_cast<ResultLabel>(i));
+    QCOMPARE(controls.size(), 11 + 5 + 11);
+    QSet<QString> names;
+    for (QWidget* control : controls) {
+        QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
+        names.insert(control->accessibleName());
+    }
+    QCOMPARE(names.size(), controls.size());
+}
+
+void WindowTest::tabKeyFollowsTheLayoutOrder() {
+    Session session;
+    session.start();
+    const QStringList order{"EditA", "EditM", "EditQ", "EditBL1", "EditL1", "EditF",
+                            "EditL3", "EditL2", "EditBL2", "EditBL3", "EditNam", "CheckBox1",
+                            "BtnCalc", "BtnLD", "BtnSV", "BtnExit", "EditA"};
+    session.window.activateWindow();
+    session.window.edit(Edit::A)->setFocus();
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (int i = 1; i < order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, order);
+}
+
+void WindowTest::startUpWithoutADesignFileShowsTheCreationResults() {
+    ModalScript script;
+    Session session;
+    session.start();
+    QCOMPARE(session.platform.dialogDirs.size(), 1u);
+    QCOMPARE(QString::fromStdString(session.platform.dialogDirs.front()), session.dir.path() + "/Data");
+    QCOMPARE(session.caption(ResultLabel::BoxVolium), QString::fromUtf8("37.1㍑"));
+    QCOMPARE(session.caption(ResultLabel::CabinetST), QString("906038"));
+    QCOMPARE(session.caption(ResultLabel::CabinetFR), QString("65.8Hz"));
+    QCOMPARE(session.window.edit(Edit::Nam)->text(), QString("16F10Kolvex"));
+    QVERIFY(session.window.isVisible());
+    verifyNoStrayDialog(script);
+}
+
+void WindowTest::startUpShowsTheFileDialogAtTheDataFolderBeforeTheWindow() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("Data"));
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    ModalScript script;
+    QtPlatform platform;
+    TBox box(platform);
+    BoxWindow window(box);
+    platform.setWindow(&window);
+    bool windowHidden = false;
+    QString folder;
+    QWidget* owner = &window;
+    script.expect([&](QWidget* dialog) {
+        windowHidden = !window.isVisible();
+        owner = dialog->parentWidget();
+        if (auto* files = qobject_cast<QFileDialog*>(dialog)) folder = files->directory().absolutePath();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    startUp(*static_cast<Application*>(qApp), box, window);
+    QDir::setCurrent(previous);
+    QVERIFY(windowHidden);
+    QCOMPARE(owner, nullptr);
+    QCOMPARE(QFileInfo(folder).canonicalFilePath(), QFileInfo(dir.path() + "/Data").canonicalFilePath());
+    QVERIFY(window.isVisible());
+    verifyNoStrayDialog(script);
+}
+
+void WindowTest::typingIntoABoxFieldUpdatesEveryResult() {
+    ModalScript script;
+    Session session;
+    session.start();
+    QList<QString> before;
+    for (int i = 2; i < 11; ++i) before << session.caption(static_cast<ResultLabel>(i));
+    QLineEdit* width = session.window.edit(Edit::BL1);
+    width->setFocus();
+    width->end(false);
+    QTest::keyClick(width, Qt::Key_0);  // 25 cm becomes 250 cm
+    QCOMPARE(width->text(), QString("250"));
+    QCOMPARE(QString::fromStdString(session.box.text(Edit::BL1)), QString("250"));
+    QCOMPARE(session.box.design().BL1, 250.0);
+    for (int i = 2; i < 11; ++i) {
+        const auto label = static_cast<ResultLabel>(i);
+        QCOMPARE(session.caption(label), QString::fromStdString(session.box.caption(label)));
+    }
+    QVERIFY(session.caption(ResultLabel::BoxVolium) != before[0]);
+    QTest::keyClick(width, Qt::Key_Backspace);
+    QCOMPARE(session.caption(ResultLabel::BoxVolium), before[0]);
+    verifyNoStrayDialog(script);
+}
+
+void WindowTest::driverFieldsCountOnlyAtTheCalculateButton() {
+    ModalScript script;
+    Session session;
+    session.start();
+    const QString frequency = session.caption(ResultLabel::CabinetFR);
+    QLineEdit* resonance = session.window.edit(Edit::F);
+    resonance->selectAll();
+    QTest::keyClicks(resonance, "50");
+    QCOMPARE(session.caption(ResultLabel::CabinetFR), frequency);
+    QCOMPARE(session.box.design().fo, 35.0);
+    QTest::mouseClick(session.window.button(Button::Calc), Qt::LeftButton);
+    QCOMPARE(session.box.design().fo, 50.0);
+    QVERIFY(session.caption(ResultLabel::CabinetFR) != frequency);
+    verifyNoStrayDialog(script);
+}
+
+void WindowTest::checkBoxClickRecalculatesWithAPipe() {
+    ModalScript script;
+    Session session;
+    session.start();
+    // A square duct 5 cm across, then a round pipe of diameter 5 cm.
+    for (Edit side : {Edit::L1, Edit::L2}) {
+        session.window.edit(side)->selectAll();
+        QTest::keyClick(session.window.edit(side), Qt::Key_5);
+    }
+    QCOMPARE(session.caption(ResultLabel::KolvexRR), QString("2.82cm"));
+    QTest::mouseClick(session.window.checkBox(), Qt::LeftButton, {}, QPoint(6, 8));
+    QVERIFY(session.window.checkBox()->isChecked());
+    QVERIFY(session.box.checked());
+    QCOMPARE(session.caption(ResultLabel::KolvexRR), QString("2.5cm"));
+    QTest::keyClick(session.window.checkBox(), Qt::Key_Space);
+    QVERIFY(!session.box.checked());
+    QVERIFY(!session.window.checkBox()->isChecked());
+    QCOMPARE(session.caption(ResultLabel::KolvexRR), QString("2.82cm"));
+    verifyNoStrayDialog(script);
+}
+
+void WindowTest::loadingThroughTheDialogFillsTheWindow() {
+    ModalScript script;
+    Session session;
+    session.start();
+    // A design kept outside the data folder.
+    QTemporaryDir elsewhere;
+    TDesign design;
+    design.a = 8, design.fo = 40, design.mo = 7.5, design.Qo = 0.5;
+    design.BL1 = 30, design.BL2 = 60, design.BL3 = 35;
+    design.L1 = 5, design.L2 = 5, design.L3 = 15;
+    design.name = "Loaded";
+    saveDesignFile(elsewhere.path().toStdString() + "/", design, true);
+    const std::string path = elsewhere.path().toStdString() + "/Loaded.dat";
+    session.platform.answers.push_back(path);
+
+    QTest::mouseClick(session.window.button(Button::LD), Qt::LeftButton);
+
+    const QStringList expected{"8", "40", "7.5", "0.5", "30", "60", "35", "5", "5", "15", "Loaded"};
+    for (int i = 0; i < kEditCount; ++i) {
+        QCOMPARE(session.window.edit(static_cast<Edit>(i))->text(), expected[i]);
+    }
+    QVERIFY(session.window.checkBox()->isChecked());
+    QCOMPARE(session.caption(ResultLabel::KolvexRR), QString("2.5cm"));
+    // The next dialog offers the file chosen last.
+    QTest::mouseClick(session.window.button(Button::LD), Qt::LeftButton);
+    QCOMPARE(session.platform.dialogFileNames.back(), path);
+    verifyNoStrayDialog(script);
+}
+
+void WindowTest::failingCalculationReportsOnceAndTheWindowStaysUsable() {
+    ModalScript script;
+    Session session;
+    session.start();
+    const QString volume = session.caption(ResultLabel::BoxVolium);
+    ReportSeen seen;
+    script.expect(answerErrorReport(seen));
+    QLineEdit* depth = session.window.edit(Edit::BL3);
+    depth->selectAll();
+    QTest::keyClick(depth, Qt::Key_Backspace);
+
+    QCOMPARE(seen.title, applicationTitle(QCoreApplication::applicationFilePath()));
+    QCOMPARE(seen.text, QString::fromUtf8("'' は浮動小数点数ではありません."));
+    QCOMPARE(seen.icon, QMessageBox::Critical);
+    QCOMPARE(seen.buttons, 1);
+    QCOMPARE(depth->text(), QString());
+    QCOMPARE(session.caption(ResultLabel::BoxVolium), volume);
+
+    QTest::keyClicks(depth, "30");
+    QCOMPARE(session.caption(ResultLabel::BoxVolium), volume);
+    QTest::keyClick(depth, Qt::Key_Backspace);
+    QVERIFY(session.caption(ResultLabel::BoxVolium) != volume);
+    verifyNoStrayDialog(script);
+}
+
+void WindowTest::resultLabelsGrowToTheRightAndResizingMovesNothing() {
+    ModalScript script;
+    Session session;
+    session.start();
+    QLabel* stiffness = session.window.result(ResultLabel::CabinetST);
+    const int narrow = stiffness->width();
+    QLineEdit* height = session.window.edit(Edit::BL2);
+    height->selectAll();
+    QTest::keyClicks(height, "1");  // a small box is a stiff one
+    QVERIFY(stiffness->width() > narrow);
+    QCOMPARE(stiffness->pos(), QPoint(356, 400));
+    QCOMPARE(stiffness->size(), stiffness->sizeHint());
+
+    session.window.resize(900, 700);
+    QCOMPARE(session.find<QWidget>("PnlC")->geometry(), QRect(440, 0, 101, 437));
+    QCOMPARE(session.window.button(Button::Exit)->geometry(), QRect(14, 332, 75, 85));
+    verifyNoStrayDialog(script);
+}
+
+void WindowTest::closeSavesTheDesignAndConfirms_data() {
+    QTest::addColumn<int>("route");
+    QTest::newRow("exit button") << 0;
+    QTest::newRow("title bar or Alt+F4") << 1;
+}
+
+void WindowTest::closeSavesTheDesignAndConfirms() {
+    QFETCH(int, route);
+    ModalScript script;
+    Session session;
+    session.start();
+    QString message;
+    script.expect(answerMessage(message));
+    if (route == 0) {
+        QTest::mouseClick(session.window.button(Button::Exit), Qt::LeftButton);
+    } else {
+        session.window.close();
+    }
+    QCOMPARE(message, QString::fromUtf8("データを保存しました。"));
+    QVERIFY(!session.window.isVisible());
+    // Saved under the start-up design name, not the name field's text.
+    const QFileInfo saved(session.dataFile("FW208Kolvex"));
+    QVERIFY(saved.exists());
+    QCOMPARE(saved.size(), 270);
+    verifyNoStrayDialog(script);
+}
+
+void WindowTest::failedSaveKeepsTheWindowOpen() {
+    ModalScript script;
+    Session session(false);
+    session.start();
+    ReportSeen seen;
+    script.expect(answerErrorReport(seen));
+    session.window.close();
+    QCOMPARE(seen.icon, QMessageBox::Critical);
+    QVERIFY(seen.text.endsWith('.'));
+    QVERIFY(session.window.isVisible());
+
+    QVERIFY(QDir(session.dir.path()).mkdir("Data"));
+    QString message;
+    script.expect(answerMessage(message, Qt::Key_Escape));
+    QTest::mouseClick(session.window.button(Button::Exit), Qt::LeftButton);
+    QVERIFY(!session.window.isVisible());
+    QVERIFY(QFileInfo::exists(session.dataFile("FW208Kolvex")));
+    verifyNoStrayDialog(script);
+}
+
+void WindowTest::messageDialogClosesOnEnterEscAndOk_data() {
+    QTest::addColumn<int>("how");
+    QTest::newRow("Enter") << 0;
+    QTest::newRow("Esc") << 1;
+    QTest::newRow("OK clicked") << 2;
+    QTest::newRow("title bar") << 3;
+}
+
+void WindowTest::messageDialogClosesOnEnterEscAndOk() {
+    QFETCH(int, how);
+    ModalScript script;
+    QString title;
+    bool fixed = false;
+    bool centred = false;
+    script.expect([&](QWidget* dialog) {
+        title = dialog->windowTitle();
+        fixed = dialog->minimumSize() == dialog->maximumSize();
+        const QPoint middle = dialog->screen()->geometry().center();
+        // Within the width of the frame, which is not known before showing.
+        centred = (dialog->frameGeometry().center() - middle).manhattanLength() <= 8;
+        auto* ok = dialog->findChild<QPushButton*>("MessageOk");
+        if (how == 0) QTest::keyClick(dialog, Qt::Key_Return);
+        if (how == 1) QTest::keyClick(dialog, Qt::Key_Escape);
+        if (how == 2 && ok) ok->click();
+        if (how == 3) dialog->close();
+    });
+    QtPlatform platform;
+    platform.showMessage("データを保存しました。");
+    QCOMPARE(title, applicationTitleNow());
+    QVERIFY(fixed);
+    QVERIFY(centred);
+    verifyNoStrayDialog(script);
+}
+
+void WindowTest::messageDialogWrapsWithinHalfTheScreen() {
+    const QString text = QString::fromUtf8("データを保存しました。").repeated(40);
+    MessageDialog dialog(text);
+    auto* label = dialog.findChild<QLabel*>("MessageText");
+    QVERIFY(label);
+    QCOMPARE(label->text(), text);
+    const int half = dialog.screen()->geometry().width() / 2;
+    QVERIFY(label->width() <= half);
+    QVERIFY(label->width() > half * 3 / 4);
+    QVERIFY(label->height() > 2 * label->fontMetrics().height());
+    QCOMPARE(dialog.findChildren<QLabel*>().size(), 1);  // no icon beside the text
+}
+
+void WindowTest::errorEscapingAnEventIsReportedAndTheProgramGoesOn() {
+    ModalScript script;
+    ReportSeen first, second;
+    script.expect(answerErrorReport(first));
+    script.expect(answerErrorReport(second));
+    ThrowingObject broken;
+    QEvent fault(QEvent::User);
+    QCoreApplication::sendEvent(&broken, &fault);
+    QCoreApplication::sendEvent(&broken, &fault);
+    QCOMPARE(first.text, QString("broken handler."));
+    QCOMPARE(second.text, QString("broken handler."));
+    QCOMPARE(first.icon, QMessageBox::Critical);
+    verifyNoStrayDialog(script);
+}
+
+int main(int argc, char** argv) {
+    Application application(argc, argv);
+    WindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "window_test.moc"
