@@ -2,7 +2,6 @@
 
 #include <bit>
 #include <cstdint>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -11,6 +10,7 @@
 #include "calc/x87_extended.hpp"
 #include "edge_rows.hpp"
 #include "operand_generator.hpp"
+#include "sweep_count.hpp"
 
 namespace ventbox {
 namespace {
@@ -28,15 +28,6 @@ using X = X87Extended;
 X opaque(X x) {
     __asm__ volatile("" : "+m"(x));
     return x;
-}
-
-std::uint64_t environmentNumber(const char* name, std::uint64_t fallback) {
-    const char* text = std::getenv(name);
-    return text != nullptr && *text != '\0' ? std::strtoull(text, nullptr, 0) : fallback;
-}
-
-std::uint64_t sweepCount() {
-    return environmentNumber("VENTBOX_DIFFERENTIAL_COUNT", VENTBOX_DIFFERENTIAL_COUNT);
 }
 
 // Each sweep has its own stream of operands, all from one seed.
