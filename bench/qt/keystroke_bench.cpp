@@ -1,0 +1,65 @@
+// One keystroke in a box field, from the key event to every result label
+// showing the new results.
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include "application.hpp"
+#include "box_window.hpp"
+#include "qt_platform.hpp"
+
+namespace {
+
+class QuietPlatform : public ventbox::QtPlatform {
+public:
+    explicit QuietPlatform(std::string directory) : directory_(std::move(directory)) {}
+    std::optional<std::string> currentDirectory() override { return directory_; }
+    std::optional<std::string> openFile(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+
+private:
+    std::string directory_;
+};
+
+void keystrokeInABoxField(benchmark::State& state) {
+    QTemporaryDir dir;
+    QuietPlatform platform(dir.path().toStdString());
+    ventbox::TBox box(platform);
+    ventbox::BoxWindow window(box);
+    platform.setWindow(&window);
+    ventbox::startUp(*static_cast<ventbox::Application*>(qApp), box, window);
+    QLineEdit* width = window.edit(ventbox::Edit::BL1);
+    width->setFocus();
+    width->end(false);
+    QLabel* volume = window.result(ventbox::ResultLabel::BoxVolium);
+    const QString before = volume->text();
+    bool typed = false;
+    for (auto _ : state) {
+        // "25" and "250" alternate, so every keystroke changes every result.
+        QTest::keyClick(width, typed ? Qt::Key_Backspace : Qt::Key_0);
+        typed = !typed;
+    }
+    const bool updated = (volume->text() == before) != typed;
+    if (!updated) state.SkipWithError("the labels did not follow the keystrokes");
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(keystrokeInABoxField)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ventbox::Application application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
