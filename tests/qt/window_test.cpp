@@ -111,6 +111,7 @@ private slots:
     void loadingThroughTheDialogFillsTheWindow();
     void failingCalculationReportsOnceAndTheWindowStaysUsable();
     void resultLabelsGrowToTheRightAndResizingMovesNothing();
+    void modelTextsOfAnyLengthAreShownWhole();
     void closeSavesTheDesignAndConfirms_data();
     void closeSavesTheDesignAndConfirms();
     void failedSaveKeepsTheWindowOpen();
@@ -477,6 +478,14 @@ void WindowTest::resultLabelsGrowToTheRightAndResizingMovesNothing() {
     QCOMPARE(session.find<QWidget>("PnlC")->geometry(), QRect(440, 0, 101, 437));
     QCOMPARE(session.window.button(Button::Exit)->geometry(), QRect(14, 332, 75, 85));
     verifyNoStrayDialog(script);
+}
+
+void WindowTest::modelTextsOfAnyLengthAreShownWhole() {
+    Session session;
+    const std::string name(40000, 'x');  // beyond a line edit's usual limit
+    session.box.setText(Edit::Nam, name);
+    QCOMPARE(session.window.edit(Edit::Nam)->text(), QString::fromStdString(name));
+    QCOMPARE(session.box.design().name, name);
 }
 
 void WindowTest::closeSavesTheDesignAndConfirms_data() {

@@ -1,6 +1,7 @@
 #include "box_window.hpp"
 
 #include <algorithm>
+#include <limits>
 #include <tuple>
 #include <vector>
 
@@ -133,6 +134,8 @@ void BoxWindow::buildControls() {
         field->setObjectName(qstring(spec.name));
         field->setGeometry(rectOf(spec.place));
         field->setFont(fontOf(*spec.font));
+        // A loaded text of any length is shown whole, as the model holds it.
+        field->setMaxLength(std::numeric_limits<int>::max());
         field->setAccessibleName(qstring(spec.accessibleName));
         edits_[static_cast<std::size_t>(spec.edit)] = field;
         tabStops.push_back({panelOrder(layout::kEditPanel), spec.tabOrder, field});

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 
 #include "dialogs.hpp"
@@ -21,14 +22,15 @@ std::optional<std::string> QtPlatform::openFile(const std::string& initialDir,
                                                 const std::string& fileName) {
     // Owned by the active window, or by none while the main window is not
     // yet shown; the chosen file need not exist.
-    QFileDialog dialog(QApplication::activeWindow(), QString(), QString::fromStdString(initialDir));
+    QFileDialog dialog(QApplication::activeWindow(), QString(), QFile::decodeName(initialDir.c_str()));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
-    if (!fileName.empty()) dialog.selectFile(QString::fromStdString(fileName));
+    if (!fileName.empty()) dialog.selectFile(QFile::decodeName(fileName.c_str()));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
-    return chosen.first().toStdString();
+    // The path in the file system's own bytes, as the design file is opened.
+    return QFile::encodeName(chosen.first()).toStdString();
 }
 
 void QtPlatform::reportError(const std::string& text) { showErrorReport(QString::fromStdString(text)); }
