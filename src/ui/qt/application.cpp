@@ -52,7 +52,12 @@ void startUp(Application& application, TBox& box, BoxWindow& window) {
                          if (!box.userRequestedClose()) session.cancel();
                          session.release();
                      });
-    box.dispatch([&box] { box.FormCreate(); });
+    // The window opens even when the start-up sequence failed.
+    try {
+        box.dispatch([&box] { box.FormCreate(); });
+    } catch (const std::exception& error) {
+        showErrorReport(QString::fromStdString(reportText(error.what())));
+    }
     window.centreOnScreen();
     window.show();
 }
