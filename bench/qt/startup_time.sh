@@ -11,7 +11,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir "$work/Data"
 cd "$work"
 
-run_all='for _ in $(seq "$1"); do "$0" "$(date +%s%N)"; done'
+run_all='for _ in $(seq "$1"); do "$0" "$(date +%s%N)" 2>/dev/null; done'
 if [ -n "${DISPLAY:-}" ]; then
   out=$(bash -c "$run_all" "$bench" "$runs")
 elif command -v xvfb-run >/dev/null; then
