@@ -9,3 +9,5 @@ for preset in dev asan soft fuzz; do
   echo "== $preset"
   cmake --workflow --preset "$preset"
 done
+echo "== aarch64 under qemu"
+bash scripts/cross-aarch64.sh

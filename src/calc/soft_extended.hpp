@@ -1,7 +1,6 @@
 #pragma once
 
 #include <bit>
-#include <cmath>  // as the hardware type's header gives it to code written against it
 #include <compare>
 #include <cstdint>
 #include <optional>

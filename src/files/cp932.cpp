@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "error_codes.hpp"
+#include "io_error.hpp"
+
 namespace ventbox {
 
 namespace {
@@ -56,8 +59,11 @@ std::string cp932ToUtf8(std::string_view bytes) {
     if (isAscii(bytes)) return std::string(bytes);
     std::string out;
     Converter converter("UTF-8", "CP932");
+    // Without the code page every name beyond ASCII would come back replaced,
+    // and the next save would write it so.
+    if (!converter.valid()) throw IoError(kNoMapping);
     while (!bytes.empty()) {
-        if (converter.valid() && converter.convert(bytes, out)) break;
+        if (converter.convert(bytes, out)) break;
         // An invalid or cut-off sequence: replace its first byte and go on
         // with the next, which may start a valid character.
         const auto c = static_cast<unsigned char>(bytes.front());

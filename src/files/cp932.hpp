@@ -9,7 +9,8 @@ namespace ventbox {
 // Design files hold their text in code page 932 (Windows-31J); the program
 // holds text in UTF-8.
 
-// Never fails: a byte sequence that is not code page 932 becomes U+FFFD.
+// A byte sequence that is not code page 932 becomes U+FFFD. Throws IoError
+// 1113 only when the system offers no code page 932 conversion at all.
 std::string cp932ToUtf8(std::string_view bytes);
 
 // nullopt when the text holds a character code page 932 has not, or is not
