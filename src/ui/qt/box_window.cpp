@@ -25,11 +25,11 @@ QString qstring(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFont fontOf(const layout::FontSpec& spec) {
+QFont fontOf(const layout::FontSpec& entry) {
     QFont font;
-    font.setFamilies({qstring(spec.face), qstring(spec.standIn)});
-    font.setPixelSize(spec.pixelSize);
-    font.setBold(spec.bold);
+    font.setFamilies({qstring(entry.face), qstring(entry.standIn)});
+    font.setPixelSize(entry.pixelSize);
+    font.setBold(entry.bold);
     return font;
 }
 
@@ -41,14 +41,14 @@ QRect rectOf(layout::Rect place) { return QRect(place.left, place.top, place.wid
 // every control it holds.
 class CaptionPanel : public QFrame {
 public:
-    CaptionPanel(const layout::PanelSpec& spec, QWidget* parent)
-        : QFrame(parent), caption_(qstring(spec.caption)) {
-        setObjectName(qstring(spec.name));
+    CaptionPanel(const layout::PanelSpec& entry, QWidget* parent)
+        : QFrame(parent), caption_(qstring(entry.caption)) {
+        setObjectName(qstring(entry.name));
         setFrameStyle(QFrame::Panel | QFrame::Raised);
         setLineWidth(1);
-        setGeometry(rectOf(spec.place));
+        setGeometry(rectOf(entry.place));
         QPalette colours = palette();
-        colours.setColor(QPalette::Window, colourOf(spec.colour));
+        colours.setColor(QPalette::Window, colourOf(entry.colour));
         setPalette(colours);
         setAutoFillBackground(true);
     }
@@ -112,16 +112,16 @@ void BoxWindow::buildControls() {
     resize(layout::kClientWidth, layout::kClientHeight);
 
     std::array<QWidget*, 2> panels{};
-    for (const layout::PanelSpec& spec : layout::kPanels) {
-        panels[static_cast<std::size_t>(spec.panel)] = new CaptionPanel(spec, this);
+    for (const layout::PanelSpec& entry : layout::kPanels) {
+        panels[static_cast<std::size_t>(entry.panel)] = new CaptionPanel(entry, this);
     }
     auto panelOf = [&](layout::Panel panel) { return panels[static_cast<std::size_t>(panel)]; };
 
-    for (const layout::LabelSpec& spec : layout::kLabels) {
-        QLabel* label = makeLabel(panelOf(spec.panel), spec.left, spec.top, *spec.font);
-        label->setObjectName(qstring(spec.name));
-        setCaption(label, qstring(spec.caption));
-        if (spec.font == &layout::kHeadingFont) {
+    for (const layout::LabelSpec& entry : layout::kLabels) {
+        QLabel* label = makeLabel(panelOf(entry.panel), entry.left, entry.top, *entry.font);
+        label->setObjectName(qstring(entry.name));
+        setCaption(label, qstring(entry.caption));
+        if (entry.font == &layout::kHeadingFont) {
             QPalette heading = label->palette();
             heading.setColor(QPalette::WindowText, colourOf(layout::kHeadingColour));
             label->setPalette(heading);
@@ -129,16 +129,16 @@ void BoxWindow::buildControls() {
     }
 
     std::vector<TabStop> tabStops;
-    for (const layout::EditSpec& spec : layout::kEdits) {
+    for (const layout::EditSpec& entry : layout::kEdits) {
         auto* field = new QLineEdit(panelOf(layout::kEditPanel));
-        field->setObjectName(qstring(spec.name));
-        field->setGeometry(rectOf(spec.place));
-        field->setFont(fontOf(*spec.font));
+        field->setObjectName(qstring(entry.name));
+        field->setGeometry(rectOf(entry.place));
+        field->setFont(fontOf(*entry.font));
         // A loaded text of any length is shown whole, as the model holds it.
         field->setMaxLength(std::numeric_limits<int>::max());
-        field->setAccessibleName(qstring(spec.accessibleName));
-        edits_[static_cast<std::size_t>(spec.edit)] = field;
-        tabStops.push_back({panelOrder(layout::kEditPanel), spec.tabOrder, field});
+        field->setAccessibleName(qstring(entry.accessibleName));
+        edits_[static_cast<std::size_t>(entry.edit)] = field;
+        tabStops.push_back({panelOrder(layout::kEditPanel), entry.tabOrder, field});
     }
 
     checkBox_ = new QCheckBox(qstring(layout::kCheckBox.caption), panelOf(layout::kCheckBoxPanel));
@@ -147,20 +147,20 @@ void BoxWindow::buildControls() {
     checkBox_->setAccessibleName(qstring(layout::kCheckBox.caption));
     tabStops.push_back({panelOrder(layout::kCheckBoxPanel), layout::kCheckBox.tabOrder, checkBox_});
 
-    for (const layout::ResultSpec& spec : layout::kResults) {
-        QLabel* label = makeLabel(panelOf(spec.panel), spec.left, spec.top, *spec.font);
-        label->setObjectName(qstring(labelName(spec.label)));
-        label->setAccessibleName(qstring(spec.accessibleName));
-        results_[static_cast<std::size_t>(spec.label)] = label;
+    for (const layout::ResultSpec& entry : layout::kResults) {
+        QLabel* label = makeLabel(panelOf(entry.panel), entry.left, entry.top, *entry.font);
+        label->setObjectName(qstring(labelName(entry.label)));
+        label->setAccessibleName(qstring(entry.accessibleName));
+        results_[static_cast<std::size_t>(entry.label)] = label;
     }
 
-    for (const layout::ButtonSpec& spec : layout::kButtons) {
-        auto* button = new QPushButton(qstring(spec.caption), panelOf(layout::kButtonPanel));
-        button->setObjectName(qstring(spec.name));
-        button->setGeometry(rectOf(spec.place));
-        button->setAccessibleName(qstring(spec.caption));
-        buttons_[static_cast<std::size_t>(spec.button)] = button;
-        tabStops.push_back({panelOrder(layout::kButtonPanel), spec.tabOrder, button});
+    for (const layout::ButtonSpec& entry : layout::kButtons) {
+        auto* button = new QPushButton(qstring(entry.caption), panelOf(layout::kButtonPanel));
+        button->setObjectName(qstring(entry.name));
+        button->setGeometry(rectOf(entry.place));
+        button->setAccessibleName(qstring(entry.caption));
+        buttons_[static_cast<std::size_t>(entry.button)] = button;
+        tabStops.push_back({panelOrder(layout::kButtonPanel), entry.tabOrder, button});
     }
 
     std::sort(tabStops.begin(), tabStops.end(), [](const TabStop& x, const TabStop& y) {
