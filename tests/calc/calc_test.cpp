@@ -44,6 +44,8 @@ const CompleteRun kCompleteRuns[] = {
       "0.508g", "64.4Hz", "43.2Hz", "12.6Hz"}},
 };
 
+void PrintTo(const CompleteRun& run, std::ostream* os) { *os << run.what; }
+
 class CompleteRunTest : public testing::TestWithParam<CompleteRun> {};
 
 TEST_P(CompleteRunTest, writesEveryLabelInOrder) {
@@ -144,6 +146,8 @@ const FailingRun kFailingRuns[] = {
     {"fo of 0 divides by zero in the effective Q",
      {"7", "0", "6.4", "0.42", "25", "50", "30", "4", "10", "10"}, kZeroDivide, 10, 0},
 };
+
+void PrintTo(const FailingRun& run, std::ostream* os) { *os << run.what; }
 
 class FailingRunTest : public testing::TestWithParam<FailingRun> {};
 

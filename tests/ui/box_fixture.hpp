@@ -8,6 +8,18 @@
 
 #include "fake_platform.hpp"
 
+namespace ventbox {
+
+// Parameterised cases are named by the field they edit.
+inline void PrintTo(Edit edit, std::ostream* os) {
+    constexpr const char* kNames[] = {"EditA",  "EditF",  "EditM",  "EditQ",
+                                      "EditBL1", "EditBL2", "EditBL3", "EditL1",
+                                      "EditL2", "EditL3", "EditNam"};
+    *os << kNames[static_cast<int>(edit)];
+}
+
+}  // namespace ventbox
+
 namespace ventbox::test {
 
 using Captions = std::array<std::string, 11>;  // in ResultLabel order

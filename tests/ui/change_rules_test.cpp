@@ -84,6 +84,8 @@ const CodeChange kCodeChanges[] = {
      [](TBox& b) { b.setChecked(true); }, true, 0},
 };
 
+void PrintTo(const CodeChange& c, std::ostream* os) { *os << c.what; }
+
 class CodeChangeTest : public BoxTest, public testing::WithParamInterface<CodeChange> {};
 
 TEST_P(CodeChangeTest, runsTheHandlerOnlyOnAChange) {
@@ -98,8 +100,7 @@ TEST_P(CodeChangeTest, runsTheHandlerOnlyOnAChange) {
     EXPECT_EQ(platform.errors().size(), c.reported);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CodeChangeTest, testing::ValuesIn(kCodeChanges),
-                         [](const auto& info) { return "case" + std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(Cases, CodeChangeTest, testing::ValuesIn(kCodeChanges));
 
 TEST_F(BoxTest, nameFieldCopiesItsWholeTextIntoTheDesignName) {
     box.setText(Edit::Nam, " a b ");
@@ -140,6 +141,12 @@ const Report kReports[] = {
     {"ends in a slash/", "ends in a slash/."},
     {"", ""},
 };
+
+void PrintTo(const Report& r, std::ostream* os) {
+    *os << '"';
+    for (const char* c = r.message; *c != '\0'; ++c) *os << (*c == '\n' ? "\\n" : std::string(1, *c));
+    *os << '"';
+}
 
 class ReportTest : public BoxTest, public testing::WithParamInterface<Report> {};
 
