@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../files/file_test_support.hpp"
+#include "cli_command.hpp"
 
 extern char** environ;
 
@@ -30,7 +31,7 @@ inline ProcessResult runCli(const std::vector<std::string>& args, const std::str
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT, 0600);
     posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
 
-    std::vector<std::string> argStrings{VENTBOX_CLI};
+    std::vector<std::string> argStrings{VENTBOX_CLI_COMMAND};
     argStrings.insert(argStrings.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& a : argStrings) argv.push_back(a.data());
@@ -46,7 +47,7 @@ inline ProcessResult runCli(const std::vector<std::string>& args, const std::str
 
     ProcessResult result;
     pid_t pid;
-    if (posix_spawn(&pid, VENTBOX_CLI, &actions, nullptr, argv.data(), envp.data()) == 0) {
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
         int wstatus = 0;
         ::waitpid(pid, &wstatus, 0);
         result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
