@@ -16,9 +16,7 @@ namespace ventbox::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: ventbox-cli calc [--pipe] [--sep C] [--format text|kv|json] "
-    "[--save NAME [--data-dir DIR]] [--] A FO MO QO BL1 BL2 BL3 L1 L2 L3\n";
+constexpr const char* kUsage = kCalcUsage;
 
 constexpr const char* kDefaultDataDir = "./Data";
 

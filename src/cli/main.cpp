@@ -9,10 +9,7 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: ventbox-cli calc [--pipe] [--sep C] [--format text|kv|json] "
-    "[--save NAME [--data-dir DIR]] [--] A FO MO QO BL1 BL2 BL3 L1 L2 L3\n"
-    "       ventbox-cli show [--format text|kv|json|csv] [--] FILE...\n";
+void printUsage() { std::cerr << ventbox::cli::kCalcUsage << ventbox::cli::kShowUsage; }
 
 // The decimal separator of the locale the environment names (LC_ALL,
 // LC_NUMERIC, LANG); the C library's own formatting stays in the C locale.
@@ -30,7 +27,7 @@ char separatorFromEnvironment() {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
-        std::cerr << kUsage;
+        printUsage();
         return 2;
     }
     ventbox::setDecimalSeparator(separatorFromEnvironment());
@@ -38,6 +35,7 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (command == "calc") return ventbox::cli::runCalcCommand(args, std::cout, std::cerr);
     if (command == "show") return ventbox::cli::runShowCommand(args, std::cout, std::cerr);
-    std::cerr << "ventbox-cli: unknown command '" << command << "'\n" << kUsage;
+    std::cerr << "ventbox-cli: unknown command '" << command << "'\n";
+    printUsage();
     return 2;
 }

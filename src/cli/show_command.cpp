@@ -15,7 +15,7 @@ namespace ventbox::cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: ventbox-cli show [--format text|kv|json|csv] [--] FILE...\n";
+constexpr const char* kUsage = kShowUsage;
 
 // What a load leaves in the window: the record, the field texts and the box.
 // The window's recalculations during the load are left out; the one after

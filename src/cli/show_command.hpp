@@ -6,6 +6,9 @@
 
 namespace ventbox::cli {
 
+inline constexpr const char* kShowUsage =
+    "usage: ventbox-cli show [--format text|kv|json|csv] [--] FILE...\n";
+
 // `ventbox-cli show`: reads design files and calculates each as the window
 // does after a load. Returns the exit status: 0 done, 1 a file failed to
 // load or to calculate, 2 bad usage.
