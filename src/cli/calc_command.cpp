@@ -11,6 +11,8 @@
 #include "design_output.hpp"
 #include "field_form.hpp"
 #include "files/design_file.hpp"
+#include "output_buffer.hpp"
+#include "output_text.hpp"
 
 namespace ventbox::cli {
 
@@ -18,12 +20,34 @@ namespace {
 
 constexpr const char* kUsage = kCalcUsage;
 
+constexpr const char* kOptionHelp =
+    "Calculates one design from the ten field texts, exactly as the window does.\n"
+    "  --pipe          the duct is a round pipe of diameter L1\n"
+    "  --sep C         the decimal separator: one ASCII punctuation character but + and -\n"
+    "                  (default: the locale's, \".\" when it has none of one character)\n"
+    "  --format F      text (default), kv or json\n"
+    "  --save NAME     after a successful calculation, save the design as NAME\n"
+    "  --data-dir DIR  the data folder of --save (default ./Data)\n"
+    "Exit status: 0 done, 1 the calculation, the save or the output failed, 2 bad usage.\n";
+
 constexpr const char* kDefaultDataDir = "./Data";
 
 // The data folder of a directory given on the command line, ending with "/".
 std::string dataFolder(const std::string& dir) { return dir.back() == '/' ? dir : dir + "/"; }
 
+// A decimal separator the field texts can be read with: not a digit, letter,
+// blank or sign, which the number rules already give a meaning, and one
+// byte of ASCII, which every output format can carry.
+bool usableSeparator(const std::string& value) {
+    if (value.size() != 1) return false;
+    const auto c = static_cast<unsigned char>(value[0]);
+    const bool punctuation = c > ' ' && c < 0x7F && !(c >= '0' && c <= '9') &&
+                             !((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
+    return punctuation && c != '+' && c != '-';
+}
+
 struct CalcOptions {
+    bool help = false;
     bool pipe = false;
     std::optional<char> separator;
     Format format = Format::Text;
@@ -32,7 +56,8 @@ struct CalcOptions {
     std::vector<std::string> fields;
 };
 
-// Options may stand anywhere before "--"; anything that is not one is a field text.
+// Options may stand anywhere before "--"; a word there that starts with "--"
+// and is no option is a mistake, anything else is a field text ("-5" too).
 std::optional<CalcOptions> parse(const std::vector<std::string>& args, std::ostream& err) {
     CalcOptions options;
     bool optionsEnded = false;
@@ -42,6 +67,9 @@ std::optional<CalcOptions> parse(const std::vector<std::string>& args, std::ostr
             options.fields.push_back(arg);
         } else if (arg == "--") {
             optionsEnded = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return options;
         } else if (arg == "--pipe") {
             options.pipe = true;
         } else if (arg == "--sep" || arg == "--format" || arg == "--save" ||
@@ -60,19 +88,25 @@ std::optional<CalcOptions> parse(const std::vector<std::string>& args, std::ostr
                 }
                 options.dataDir = value;
             } else if (arg == "--sep") {
-                if (value.size() != 1) {
-                    err << "ventbox-cli calc: --sep takes one single-byte character\n" << kUsage;
+                if (!usableSeparator(value)) {
+                    err << "ventbox-cli calc: --sep takes one ASCII punctuation character "
+                           "other than + and -\n"
+                        << kUsage;
                     return std::nullopt;
                 }
                 options.separator = value[0];
             } else {
                 std::optional<Format> format = parseFormat(value);
                 if (!format || *format == Format::Csv) {
-                    err << "ventbox-cli calc: unknown format '" << value << "'\n" << kUsage;
+                    err << "ventbox-cli calc: unknown format '" << oneLine(value) << "'\n"
+                        << kUsage;
                     return std::nullopt;
                 }
                 options.format = *format;
             }
+        } else if (arg.rfind("--", 0) == 0) {
+            err << "ventbox-cli calc: unknown option '" << oneLine(arg) << "'\n" << kUsage;
+            return std::nullopt;
         } else {
             options.fields.push_back(arg);
         }
@@ -94,6 +128,11 @@ std::optional<CalcOptions> parse(const std::vector<std::string>& args, std::ostr
 int runCalcCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::optional<CalcOptions> options = parse(args, err);
     if (!options) return 2;
+    if (options->help) {
+        out << kUsage << kOptionHelp;
+        writeFieldHelp(out);
+        return 0;
+    }
     if (options->separator) setDecimalSeparator(*options->separator);
 
     TDesign design;
@@ -101,37 +140,47 @@ int runCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
     std::array<std::string, 10> texts;
     std::copy(options->fields.begin(), options->fields.end(), texts.begin());
     FieldForm form(std::move(texts), options->pipe);
-    std::optional<std::string> failure;
+    std::vector<std::string> failures;
     try {
         Calc(design, results, form);
     } catch (const Error& e) {
-        failure = reportText(e.what());
+        failures.push_back(reportText(e.what()));
     }
 
     DesignOutput output = outputOf(design);
     output.labels = form.labels;
     switch (options->format) {
         case Format::Kv: writeKv(out, output); break;
-        case Format::Json: writeJson(out, output); break;
+        case Format::Json:
+            writeJson(out, output);
+            out << '\n';
+            break;
         default: writeText(out, output); break;
     }
-    out.flush();
-    if (!failure && options->saveName) {
+    // The results reach their reader before the design is saved: a script
+    // that lost them should not find a saved file it never saw.
+    try {
+        out.flush();
+    } catch (const OutputError& e) {
+        failures.push_back(failureLine(e));
+    }
+    const std::string folder = dataFolder(options->dataDir.value_or(kDefaultDataDir));
+    if (failures.empty() && options->saveName) {
         // Saved as the window's save button does: the stored values, the
         // design name and the check box.
         design.name = *options->saveName;
         try {
-            saveDesignFile(dataFolder(options->dataDir.value_or(kDefaultDataDir)), design,
-                           options->pipe);
+            saveDesignFile(folder, design, options->pipe);
         } catch (const Error& e) {
-            failure = reportText(e.what());
+            failures.push_back(reportText(e.what()));
         }
     }
-    if (failure) {
-        err << *failure << '\n';
-        return 1;
+    for (const std::string& failure : failures) err << failure << '\n';
+    if (failures.empty()) return 0;
+    if (options->saveName) {
+        err << "not saved: " << oneLine(designFilePath(folder, *options->saveName)) << '\n';
     }
-    return 0;
+    return 1;
 }
 
 }  // namespace ventbox::cli

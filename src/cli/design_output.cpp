@@ -1,8 +1,9 @@
 #include "design_output.hpp"
 
-#include <cstdio>
+#include <cctype>
 
 #include "calc/number_text.hpp"
+#include "output_text.hpp"
 
 namespace ventbox::cli {
 
@@ -23,8 +24,8 @@ std::optional<Format> parseFormat(const std::string& name) {
 }
 
 void writeKv(std::ostream& out, const DesignOutput& design) {
-    if (design.file) out << "file=" << *design.file << '\n';
-    if (design.name) out << "name=" << *design.name << '\n';
+    if (design.file) out << "file=" << oneLine(*design.file) << '\n';
+    if (design.name) out << "name=" << oneLine(*design.name) << '\n';
     for (std::size_t i = 0; i < kCalcReadOrder.size(); ++i) {
         out << valueName(kCalcReadOrder[i]) << '=' << design.inputs[i] << '\n';
     }
@@ -33,7 +34,7 @@ void writeKv(std::ostream& out, const DesignOutput& design) {
 }
 
 void writeText(std::ostream& out, const DesignOutput& design) {
-    if (design.name) out << "設計名: " << *design.name << '\n';
+    if (design.name) out << "設計名: " << oneLine(*design.name) << '\n';
     for (std::size_t i = 0; i < kCalcReadOrder.size(); ++i) {
         const Field f = kCalcReadOrder[i];
         out << fieldCaption(f) << ": " << design.inputs[i];
@@ -46,32 +47,14 @@ void writeText(std::ostream& out, const DesignOutput& design) {
     }
 }
 
-std::string jsonString(const std::string& text) {
-    std::string s = "\"";
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            s += '\\';
-            s += c;
-        } else if (u < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", u);
-            s += buf;
-        } else {
-            s += c;
-        }
-    }
-    return s + '"';
-}
-
 void writeJson(std::ostream& out, const DesignOutput& design) {
     out << '{';
-    if (design.file) out << "\"file\":" << jsonString(*design.file) << ',';
+    if (design.file) out << "\"path\":" << jsonString(*design.file) << ',';
     if (design.name) out << "\"name\":" << jsonString(*design.name) << ',';
     out << "\"inputs\":{";
     for (std::size_t i = 0; i < kCalcReadOrder.size(); ++i) {
         if (i != 0) out << ',';
-        out << jsonString(std::string(valueName(kCalcReadOrder[i]))) << ':'
+        out << jsonString(valueName(kCalcReadOrder[i])) << ':'
             << jsonString(design.inputs[i]);
     }
     out << '}';
@@ -81,9 +64,21 @@ void writeJson(std::ostream& out, const DesignOutput& design) {
     for (const auto& [label, text] : design.labels) {
         if (!first) out << ',';
         first = false;
-        out << jsonString(std::string(labelName(label))) << ':' << jsonString(text);
+        out << jsonString(labelName(label)) << ':' << jsonString(text);
     }
-    out << "}}\n";
+    out << "}}";
+}
+
+void writeFieldHelp(std::ostream& out) {
+    out << "The ten field texts, in this order, as typed in the window:\n";
+    for (Field f : kCalcReadOrder) {
+        std::string name(valueName(f));
+        for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        name.resize(5, ' ');
+        std::string unit(fieldUnit(f).empty() ? "-" : fieldUnit(f));
+        unit.resize(4, ' ');
+        out << "  " << name << unit << fieldCaption(f) << '\n';
+    }
 }
 
 }  // namespace ventbox::cli

@@ -26,11 +26,14 @@ DesignOutput outputOf(const TDesign& design);
 enum class Format { Text, Kv, Json, Csv };
 std::optional<Format> parseFormat(const std::string& name);
 
+// Names and paths are kept on one line (see oneLine).
 void writeKv(std::ostream& out, const DesignOutput& design);
 void writeText(std::ostream& out, const DesignOutput& design);
+// One JSON object, without a line end; the file it came from as "path".
 void writeJson(std::ostream& out, const DesignOutput& design);
 
-std::string jsonString(const std::string& text);
+// The ten fields with their units and captions, for the help texts.
+void writeFieldHelp(std::ostream& out);
 
 // One comparison table, a row per design: file, name, the inputs, the pipe
 // flag and the labels. Text aligns the columns; CSV quotes where needed.

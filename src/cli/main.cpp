@@ -1,15 +1,46 @@
+#include <unistd.h>
+
 #include <clocale>
+#include <exception>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calc/number_text.hpp"
 #include "calc_command.hpp"
+#include "design_output.hpp"
+#include "output_buffer.hpp"
+#include "output_text.hpp"
 #include "show_command.hpp"
 
 namespace {
 
-void printUsage() { std::cerr << ventbox::cli::kCalcUsage << ventbox::cli::kShowUsage; }
+using ventbox::cli::runCalcCommand;
+using ventbox::cli::runShowCommand;
+
+struct Command {
+    std::string_view name;
+    std::string_view usage;  // one line, ending with a line end
+    // Returns the exit status: 0 done, 1 failed, 2 bad usage.
+    int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+};
+
+constexpr Command kCommands[] = {
+    {"calc", ventbox::cli::kCalcUsage, runCalcCommand},
+    {"show", ventbox::cli::kShowUsage, runShowCommand},
+};
+
+void writeUsage(std::ostream& out) {
+    for (const Command& command : kCommands) out << command.usage;
+    out << "usage: ventbox-cli --help | --version\n";
+}
+
+void writeHelp(std::ostream& out) {
+    writeUsage(out);
+    out << "'ventbox-cli COMMAND --help' describes a command's options.\n";
+    ventbox::cli::writeFieldHelp(out);
+}
 
 // The decimal separator of the locale the environment names (LC_ALL,
 // LC_NUMERIC, LANG); the C library's own formatting stays in the C locale.
@@ -22,20 +53,43 @@ char separatorFromEnvironment() {
     return separator;
 }
 
+int run(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        writeUsage(err);
+        return 2;
+    }
+    const std::string word = args.front();
+    if (word == "--help" || word == "-h" || word == "help") {
+        writeHelp(out);
+        return 0;
+    }
+    if (word == "--version") {
+        out << "ventbox-cli " << VENTBOX_VERSION << '\n';
+        return 0;
+    }
+    ventbox::setDecimalSeparator(separatorFromEnvironment());
+    args.erase(args.begin());
+    for (const Command& command : kCommands) {
+        if (command.name == word) return command.run(args, out, err);
+    }
+    err << "ventbox-cli: unknown command '" << ventbox::cli::oneLine(word) << "'\n";
+    writeUsage(err);
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty()) {
-        printUsage();
-        return 2;
+    ventbox::cli::FileOutputBuffer buffer(STDOUT_FILENO);
+    std::ostream out(&buffer);
+    out.exceptions(std::ios::badbit);
+    try {
+        const int status = run(std::vector<std::string>(argv + 1, argv + argc), out, std::cerr);
+        // A command that reported a failed write itself leaves the stream bad.
+        if (!out.bad()) out.flush();
+        return status;
+    } catch (const std::exception& e) {
+        std::cerr << ventbox::cli::failureLine(e) << '\n';
+        return 1;
     }
-    ventbox::setDecimalSeparator(separatorFromEnvironment());
-    const std::string command = args.front();
-    args.erase(args.begin());
-    if (command == "calc") return ventbox::cli::runCalcCommand(args, std::cout, std::cerr);
-    if (command == "show") return ventbox::cli::runShowCommand(args, std::cout, std::cerr);
-    std::cerr << "ventbox-cli: unknown command '" << command << "'\n";
-    printUsage();
-    return 2;
 }

@@ -1,5 +1,8 @@
 #include "show_command.hpp"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <optional>
 
 #include "calc/calc.hpp"
@@ -8,8 +11,10 @@
 #include "design_output.hpp"
 #include "field_form.hpp"
 #include "files/design_file.hpp"
+#include "files/design_reader.hpp"
 #include "files/error_codes.hpp"
 #include "files/io_error.hpp"
+#include "output_text.hpp"
 
 namespace ventbox::cli {
 
@@ -35,7 +40,16 @@ public:
     bool pipe = false;
 };
 
+constexpr const char* kOptionHelp =
+    "Reads design files as the window loads them, recalculates each and prints it;\n"
+    "\"-\" reads one design from standard input. With several files, text and csv\n"
+    "print one table, a row per design; json prints one array, an element per file.\n"
+    "  --format F  text (default), kv, json or csv\n"
+    "Exit status: 0 done, 1 a file failed to load or calculate or the output failed,\n"
+    "2 bad usage.\n";
+
 struct ShowOptions {
+    bool help = false;
     Format format = Format::Text;
     std::vector<std::string> files;
 };
@@ -49,15 +63,19 @@ std::optional<ShowOptions> parse(const std::vector<std::string>& args, std::ostr
             options.files.push_back(arg);
         } else if (arg == "--") {
             optionsEnded = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return options;
         } else if (arg == "--format" && i + 1 < args.size()) {
             std::optional<Format> format = parseFormat(args[++i]);
             if (!format) {
-                err << "ventbox-cli show: unknown format '" << args[i] << "'\n" << kUsage;
+                err << "ventbox-cli show: unknown format '" << oneLine(args[i]) << "'\n"
+                    << kUsage;
                 return std::nullopt;
             }
             options.format = *format;
         } else {
-            err << "ventbox-cli show: unknown option '" << arg << "'\n" << kUsage;
+            err << "ventbox-cli show: unknown option '" << oneLine(arg) << "'\n" << kUsage;
             return std::nullopt;
         }
     }
@@ -68,10 +86,32 @@ std::optional<ShowOptions> parse(const std::vector<std::string>& args, std::ostr
     return options;
 }
 
-// Loads and calculates one design file; throws the error that stops it.
+// Standard input to its end, as a design file's bytes.
+std::string readStandardInput() {
+    std::string bytes;
+    char buffer[4096];
+    while (true) {
+        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n == 0) return bytes;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw IoError(ioErrorCode(errno));
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+// Loads and calculates one design file ("-": standard input); throws the
+// error that stops it.
 DesignOutput show(const std::string& path) {
     LoadedWindow window;
-    if (!loadDesignFile(path, window)) throw IoError(kFileNotFound);
+    if (path == "-") {
+        const std::string bytes = readStandardInput();
+        BufferSource source(bytes);
+        readDesign(source, window);
+    } else if (!loadDesignFile(path, window)) {
+        throw IoError(kFileNotFound);
+    }
     DesignOutput output = outputOf(window.design);
     output.name = window.design.name;
     output.pipe = window.pipe;
@@ -87,23 +127,37 @@ DesignOutput show(const std::string& path) {
 int runShowCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::optional<ShowOptions> options = parse(args, err);
     if (!options) return 2;
+    if (options->help) {
+        out << kUsage << kOptionHelp;
+        writeFieldHelp(out);
+        return 0;
+    }
 
     const bool several = options->files.size() > 1;
+    const bool json = options->format == Format::Json;
     const bool table =
         options->format == Format::Csv || (several && options->format == Format::Text);
     std::vector<DesignOutput> rows;
     int status = 0;
     bool first = true;
+    if (json) out << '[';
     for (const std::string& path : options->files) {
+        if (json) out << (first ? "\n" : ",\n");
         DesignOutput design;
         try {
             design = show(path);
         } catch (const Error& e) {
-            err << path << ": " << reportText(e.what()) << '\n';
+            const std::string message = reportText(e.what());
+            err << oneLine(path) << ": " << message << '\n';
+            if (json) {
+                out << "{\"path\":" << jsonString(path) << ",\"error\":" << jsonString(message)
+                    << '}';
+                first = false;
+            }
             status = 1;
             continue;
         }
-        if (several || table) design.file = path;
+        if (several || table || json) design.file = path;
         if (table) {
             rows.push_back(std::move(design));
             continue;
@@ -118,8 +172,8 @@ int runShowCommand(const std::vector<std::string>& args, std::ostream& out, std:
         }
         first = false;
     }
+    if (json) out << "\n]\n";
     if (table) writeTable(out, rows, options->format);
-    out.flush();
     return status;
 }
 

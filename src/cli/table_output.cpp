@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "design_output.hpp"
+#include "output_text.hpp"
 
 namespace ventbox::cli {
 
@@ -18,22 +19,11 @@ int columnsOf(std::uint32_t c) {
 }
 
 // The width of a UTF-8 text; each byte that starts no valid sequence counts one.
-std::size_t displayWidth(const std::string& text) {
+std::size_t displayWidth(std::string_view text) {
     std::size_t width = 0;
     for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        std::uint32_t c = lead;
-        if (length > 1 && i + length <= text.size()) {
-            c = lead & (0x3F >> (length - 1));
-            for (std::size_t k = 1; k < length; ++k) {
-                c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-            }
-            i += length;
-        } else {
-            ++i;
-        }
-        width += static_cast<std::size_t>(columnsOf(c));
+        const std::optional<std::uint32_t> c = decodeUtf8(text, i);
+        width += c ? static_cast<std::size_t>(columnsOf(*c)) : 1;
     }
     return width;
 }
@@ -83,6 +73,9 @@ void writeTable(std::ostream& out, const std::vector<DesignOutput>& designs, For
             out << '\n';
         }
         return;
+    }
+    for (auto& cells : rows) {
+        for (std::string& cell : cells) cell = oneLine(cell);
     }
     std::vector<std::size_t> widths(rows.front().size(), 0);
     for (const auto& cells : rows) {

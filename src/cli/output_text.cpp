@@ -1,0 +1,80 @@
+#include "output_text.hpp"
+
+#include <cstdio>
+
+namespace ventbox::cli {
+
+std::optional<std::uint32_t> decodeUtf8(std::string_view text, std::size_t& i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned lead = byte(i);
+    if (lead < 0x80) {
+        ++i;
+        return lead;
+    }
+    // Sequence length and the smallest character it may carry, so that
+    // overlong forms are refused.
+    std::size_t length = 0;
+    std::uint32_t least = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, least = 0x10000;
+    }
+    if (length == 0 || i + length > text.size()) {
+        ++i;
+        return std::nullopt;
+    }
+    std::uint32_t c = lead & (0x7Fu >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) {
+            ++i;
+            return std::nullopt;
+        }
+        c = (c << 6) | (byte(i + k) & 0x3F);
+    }
+    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        ++i;
+        return std::nullopt;
+    }
+    i += length;
+    return c;
+}
+
+std::string oneLine(std::string_view text) {
+    std::string s;
+    for (char c : text) {
+        switch (c) {
+            case '\t': s += "\\t"; break;
+            case '\r': s += "\\r"; break;
+            case '\n': s += "\\n"; break;
+            case '\\': s += "\\\\"; break;
+            default: s += c; break;
+        }
+    }
+    return s;
+}
+
+std::string jsonString(std::string_view text) {
+    std::string s = "\"";
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        const std::optional<std::uint32_t> c = decodeUtf8(text, i);
+        if (!c) {
+            s += "\xEF\xBF\xBD";
+        } else if (*c == '"' || *c == '\\') {
+            s += '\\';
+            s += static_cast<char>(*c);
+        } else if (*c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(*c));
+            s += buf;
+        } else {
+            s.append(text.substr(start, i - start));
+        }
+    }
+    return s + '"';
+}
+
+}  // namespace ventbox::cli

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ventbox::cli {
+
+// The character of the UTF-8 sequence at `i`, advancing `i` past it; for a
+// byte that starts no valid sequence (overlong, surrogate, cut short, beyond
+// U+10FFFF) nothing, advancing `i` by that one byte.
+std::optional<std::uint32_t> decodeUtf8(std::string_view text, std::size_t& i);
+
+// A name or path on one line: tab, CR, LF and the backslash as `\t`, `\r`,
+// `\n` and `\\`, so that a line-oriented reader can take it apart again.
+std::string oneLine(std::string_view text);
+
+// A JSON string, always valid UTF-8: each byte that starts no valid
+// sequence becomes U+FFFD.
+std::string jsonString(std::string_view text);
+
+}  // namespace ventbox::cli
