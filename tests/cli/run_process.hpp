@@ -20,13 +20,25 @@ struct ProcessResult {
     std::string err;
 };
 
-// Runs ventbox-cli with the arguments in the C locale, in `workDir`.
-inline ProcessResult runCli(const std::vector<std::string>& args, const std::string& workDir) {
+// Where a run's standard streams come from and go, and its locale.
+struct CliStreams {
+    std::string input;                        // the bytes of standard input
+    std::string outputPath;                   // standard output there, not captured
+    std::vector<std::string> locale{"LC_ALL=C"};  // replaces every LC_* and LANG
+};
+
+// Runs ventbox-cli with the arguments in `workDir`.
+inline ProcessResult runCli(const std::vector<std::string>& args, const std::string& workDir,
+                            const CliStreams& streams = {}) {
     TempDir capture;
-    const std::string outPath = capture.file("out");
+    const std::string inPath = capture.file("in");
+    writeBytes(inPath, streams.input);
+    const std::string outPath =
+        streams.outputPath.empty() ? capture.file("out") : streams.outputPath;
     const std::string errPath = capture.file("err");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT, 0600);
     posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
@@ -36,10 +48,13 @@ inline ProcessResult runCli(const std::vector<std::string>& args, const std::str
     std::vector<char*> argv;
     for (std::string& a : argStrings) argv.push_back(a.data());
     argv.push_back(nullptr);
-    std::vector<std::string> envStrings{"LC_ALL=C"};
+    std::vector<std::string> envStrings = streams.locale;
     for (char** e = environ; *e != nullptr; ++e) {
         const std::string entry = *e;
-        if (entry.rfind("LC_", 0) != 0 && entry.rfind("LANG", 0) != 0) envStrings.push_back(entry);
+        if (entry.rfind("LC_", 0) != 0 && entry.rfind("LANG", 0) != 0 &&
+            entry.rfind("LOCPATH", 0) != 0) {
+            envStrings.push_back(entry);
+        }
     }
     std::vector<char*> envp;
     for (std::string& e : envStrings) envp.push_back(e.data());
@@ -53,7 +68,7 @@ inline ProcessResult runCli(const std::vector<std::string>& args, const std::str
         result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
     }
     posix_spawn_file_actions_destroy(&actions);
-    result.out = readBytes(outPath);
+    if (streams.outputPath.empty()) result.out = readBytes(outPath);
     result.err = readBytes(errPath);
     return result;
 }
