@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth
+  locales
   g++-aarch64-linux-gnu qemu-user googletest
 )
 
