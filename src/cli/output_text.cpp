@@ -13,14 +13,20 @@ std::optional<std::uint32_t> decodeUtf8(std::string_view text, std::size_t& i) {
     }
     // Sequence length and the smallest character it may carry, so that
     // overlong forms are refused.
+    struct Form {
+        unsigned firstLead, lastLead;
+        std::size_t length;
+        std::uint32_t least;
+    };
+    constexpr Form kForms[] = {{0xC2, 0xDF, 2, 0x80}, {0xE0, 0xEF, 3, 0x800},
+                               {0xF0, 0xF4, 4, 0x10000}};
     std::size_t length = 0;
     std::uint32_t least = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, least = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, least = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, least = 0x10000;
+    for (const Form& form : kForms) {
+        if (lead >= form.firstLead && lead <= form.lastLead) {
+            length = form.length;
+            least = form.least;
+        }
     }
     if (length == 0 || i + length > text.size()) {
         ++i;

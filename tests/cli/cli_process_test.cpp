@@ -123,11 +123,11 @@ TEST(Cli, answersEachCommandLineWithItsOutputAndStatus) {
         {"tabs and backslashes in text", {"show", "t.dat"}, 0, "設計名: FW\\t208\\\\x\n", ""},
         {"a tab in a path", {"show", "a\tb.dat"}, 1, "",
          "a\\tb.dat: ファイルが見つかりません."},
-        {"JSON that is one array of valid UTF-8",
-         {"show", "--format", "json", "missing.dat", "\xFF.dat"}, 1,
+        {"JSON that is one array of valid UTF-8 (no stray, overlong or surrogate bytes)",
+         {"show", "--format", "json", "missing.dat", "\xFF\xC0\xAF\xED\xA0\x80é.dat"}, 1,
          "[\n{\"path\":\"missing.dat\",\"error\":\"ファイルが見つかりません.\"},\n"
-         "{\"path\":\"\xEF\xBF\xBD.dat\",\"error\":\"ファイルが見つかりません.\"}\n]\n",
-         "\xFF.dat: ファイルが見つかりません."},
+         "{\"path\":\"������é.dat\",\"error\":\"ファイルが見つかりません.\"}\n]\n",
+         "\xFF\xC0\xAF\xED\xA0\x80é.dat: ファイルが見つかりません."},
     };
     for (const auto& c : cases) {
         test::CliStreams streams;
