@@ -1,7 +1,9 @@
 #include "speaker.hpp"
 
+#include <algorithm>
 #include <string_view>
 
+#include "calc/number_text.hpp"
 #include "calc/report_text.hpp"
 #include "files/io_error.hpp"
 
@@ -9,7 +11,8 @@ namespace ventbox {
 
 namespace {
 
-// The texts the window's fields hold when it is created, indexed by Edit.
+// The texts the window's fields hold when it is created, indexed by Edit;
+// "." stands for the regional separator.
 constexpr std::array<std::string_view, kEditCount> kCreationTexts{
     "7", "35", "6.4", "0.42", "25", "50", "30", "4", "10", "10", "16F10Kolvex",
 };
@@ -41,6 +44,12 @@ Edit editOf(Field field) { return static_cast<Edit>(field); }
 
 TBox::TBox(Platform& platform) : platform_(platform) {
     for (std::size_t i = 0; i < texts_.size(); ++i) texts_[i] = kCreationTexts[i];
+    // The creation texts are numbers the window shows, so they carry the
+    // regional separator: a first start must calculate in every locale.
+    for (Field field : kCalcReadOrder) {
+        std::string& text = texts_[index(editOf(field))];
+        std::replace(text.begin(), text.end(), '.', decimalSeparator());
+    }
     for (std::size_t i = 0; i < captions_.size(); ++i) captions_[i] = kCreationCaptions[i];
 }
 

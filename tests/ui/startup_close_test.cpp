@@ -1,5 +1,7 @@
 #include "box_fixture.hpp"
 
+#include "calc/number_text.hpp"
+
 namespace ventbox::test {
 namespace {
 
@@ -44,6 +46,25 @@ TEST_F(FirstStart, exitButtonClosesThroughTheCloseRequest) {
     EXPECT_EQ(platform.closeAnswers, std::vector<bool>{true});
     EXPECT_EQ(platform.log.back(), kSaved);
     EXPECT_TRUE(fs::exists(dataFile("FW208Kolvex")));
+}
+
+// The creation texts carry the regional separator, so a first start in a
+// comma locale calculates them, and its file still holds ".".
+struct CommaSeparator {
+    CommaSeparator() { setDecimalSeparator(','); }
+    ~CommaSeparator() { setDecimalSeparator('.'); }
+};
+
+class FirstStartWithCommas : private CommaSeparator, public BoxTest {};
+
+TEST_F(FirstStartWithCommas, calculatesTheCreationTextsAndSavesTheSameFile) {
+    start();
+    EXPECT_TRUE(platform.errors().empty());
+    EXPECT_EQ(texts(), (Texts{"7", "35", "6,4", "0,42", "25", "50", "30", "4", "10", "10"}));
+    EXPECT_EQ(box.caption(ResultLabel::BoxVolium), "37,1㍑");
+    EXPECT_EQ(box.caption(ResultLabel::EfectiveQ), "0,79");
+    EXPECT_TRUE(box.userRequestedClose());
+    EXPECT_EQ(readBytes(dataFile("FW208Kolvex")), crlfLines(kFirstStartFile));
 }
 
 TEST_F(BoxTest, missingDataFolderRefusesEveryCloseUntilItExists) {
@@ -121,6 +142,42 @@ TEST_F(BoxTest, startUpLoadsTheChosenDesignAndRemembersItForTheNextDialog) {
 const std::vector<std::string> kZeroFoFile{
     "7", "8", "0.3", "0", "36", "44", "20", "3", "10", "10", "NoFo", "FALSE",
 };
+
+struct SavedDesignStart {
+    const char* what;
+    std::vector<std::string> file;
+    std::vector<std::string> errors;
+    Captions captions;
+    std::string nameText;
+};
+
+// Cancelling the start-up dialog loads the design file of the design name,
+// never that of EditNam's creation text; and the start-up calculates only
+// after that load, so a design that fails to calculate leaves every caption.
+const SavedDesignStart kSavedDesignStarts[] = {
+    {"a saved design is loaded and calculated", kQ30File, {}, kQ30Results, "Q30"},
+    {"a failing saved design leaves the creation captions", kZeroFoFile, {kZeroDivide},
+     kCreationCaptions, "16F10Kolvex"},
+};
+
+void PrintTo(const SavedDesignStart& start, std::ostream* os) { *os << start.what; }
+
+class SavedDesignStartTest : public BoxTest, public testing::WithParamInterface<SavedDesignStart> {};
+
+TEST_P(SavedDesignStartTest, cancelledDialogLoadsTheDesignNamesFile) {
+    const SavedDesignStart& saved = GetParam();
+    writeLines(dataFile("FW208Kolvex"), saved.file);
+    std::vector<std::string> decoy = kQ30File;
+    decoy[0] = "8";
+    decoy[10] = "Decoy";
+    writeLines(dataFile("16F10Kolvex"), decoy);
+    start();
+    EXPECT_EQ(platform.errors(), saved.errors);
+    EXPECT_EQ(captions(), saved.captions);
+    EXPECT_EQ(box.text(Edit::Nam), saved.nameText);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SavedDesignStartTest, testing::ValuesIn(kSavedDesignStarts));
 
 struct FailingLoad {
     const char* what;
