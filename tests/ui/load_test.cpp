@@ -66,25 +66,32 @@ TEST_F(LoadCommand, designFromOutsideTheFolderIsSavedIntoIt) {
 
 // Every recalculation of a design with fo = 0 divides by zero, so each one
 // run shows up as one report.
-class RecalculationsOfALoad
-    : public BoxTest,
-      public testing::WithParamInterface<std::pair<const char*, std::size_t>> {};
+struct LoadedBl1 {
+    const char* what;
+    const char* bl1;
+    std::size_t recalculations;
+};
+
+void PrintTo(const LoadedBl1& load, std::ostream* os) { *os << load.what; }
+
+class RecalculationsOfALoad : public BoxTest, public testing::WithParamInterface<LoadedBl1> {};
 
 TEST_P(RecalculationsOfALoad, runOnlyForFieldsWhoseTextChanges) {
-    const auto& [bl1, recalculations] = GetParam();
+    const LoadedBl1& load = GetParam();
     start();
     box.userEditedText(Edit::F, "0");
     const fs::path file = dir.path() / "zero.dat";
-    writeLines(file, {"7", "6.4", "0.42", "0", bl1, "50", "30", "4", "10", "10", "FW208Kolvex",
-                      "FALSE"});
+    writeLines(file, {"7", "6.4", "0.42", "0", load.bl1, "50", "30", "4", "10", "10",
+                      "FW208Kolvex", "FALSE"});
     platform.dialogAnswers = {file.string()};
     box.userClickedButton(Button::LD);
-    EXPECT_EQ(platform.errors(), std::vector<std::string>(recalculations, kZeroDivide));
+    EXPECT_EQ(platform.errors(), std::vector<std::string>(load.recalculations, kZeroDivide));
 }
 
-INSTANTIATE_TEST_SUITE_P(Bl1Texts, RecalculationsOfALoad,
-                         testing::Values(std::pair{"25", std::size_t{1}},
-                                         std::pair{"26", std::size_t{2}}));
+INSTANTIATE_TEST_SUITE_P(
+    Bl1Texts, RecalculationsOfALoad,
+    testing::Values(LoadedBl1{"an equal text runs only the final recalculation", "25", 1},
+                    LoadedBl1{"a changed text runs one more", "26", 2}));
 
 TEST_F(LoadCommand, emptiedFieldFailsOnceThenTheLoadEndsWithItsDesign) {
     start();
@@ -101,27 +108,35 @@ TEST_F(LoadCommand, emptiedFieldFailsOnceThenTheLoadEndsWithItsDesign) {
 
 // The design name follows EditNam, whatever it holds; the design file of the
 // old name is left alone.
-class Rename : public BoxTest,
-               public testing::WithParamInterface<std::pair<const char*, const char*>> {};
+struct NewName {
+    const char* what;
+    const char* name;
+    const char* fileName;
+};
+
+void PrintTo(const NewName& rename, std::ostream* os) { *os << rename.what; }
+
+class Rename : public BoxTest, public testing::WithParamInterface<NewName> {};
 
 TEST_P(Rename, savesUnderTheFieldsWholeText) {
-    const auto& [name, fileName] = GetParam();
+    const NewName& rename = GetParam();
     std::vector<std::string> lines = kQ30File;
     lines[10] = "FW208Kolvex";
     writeLines(dataFile("FW208Kolvex"), lines);
     start();
     const std::string old = readBytes(dataFile("FW208Kolvex"));
-    box.userEditedText(Edit::Nam, name);
-    EXPECT_EQ(box.design().name, name);
+    box.userEditedText(Edit::Nam, rename.name);
+    EXPECT_EQ(box.design().name, rename.name);
     EXPECT_TRUE(box.userRequestedClose());
-    EXPECT_TRUE(fs::exists(dir.path() / "Data" / fileName));
+    EXPECT_TRUE(fs::exists(dir.path() / "Data" / rename.fileName));
     EXPECT_EQ(readBytes(dataFile("FW208Kolvex")), old);
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, Rename,
-                         testing::Values(std::pair{"Renamed", "Renamed.dat"},
-                                         std::pair{"", ".dat"},
-                                         std::pair{" spaced ", " spaced .dat"}));
+INSTANTIATE_TEST_SUITE_P(
+    Names, Rename,
+    testing::Values(NewName{"a plain name", "Renamed", "Renamed.dat"},
+                    NewName{"an empty name saves as .dat alone", "", ".dat"},
+                    NewName{"blanks around the name stay", " spaced ", " spaced .dat"}));
 
 }  // namespace
 }  // namespace ventbox::test
