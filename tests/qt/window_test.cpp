@@ -316,6 +316,11 @@ void WindowTest::startUpWithoutADesignFileShowsTheCreationResults() {
     QCOMPARE(session.caption(ResultLabel::CabinetFR), QString("65.8Hz"));
     QCOMPARE(session.window.edit(Edit::Nam)->text(), QString("16F10Kolvex"));
     QVERIFY(session.window.isVisible());
+    // An outer frame of 553 × 475 centred on the screen, holding a client
+    // area that leaves 4 pixels of border and a 19-pixel caption bar.
+    QCOMPARE(session.window.size(), QSize(545, 448));
+    const QPoint centre = session.window.screen()->availableGeometry().center();
+    QCOMPARE(session.window.frameGeometry().topLeft(), centre - QPoint(276, 237));
     verifyNoStrayDialog(script);
 }
 
@@ -475,6 +480,7 @@ void WindowTest::resultLabelsGrowToTheRightAndResizingMovesNothing() {
     QCOMPARE(stiffness->size(), stiffness->sizeHint());
 
     session.window.resize(900, 700);
+    QCOMPARE(session.window.size(), QSize(900, 700));
     QCOMPARE(session.find<QWidget>("PnlC")->geometry(), QRect(440, 0, 101, 437));
     QCOMPARE(session.window.button(Button::Exit)->geometry(), QRect(14, 332, 75, 85));
     verifyNoStrayDialog(script);
