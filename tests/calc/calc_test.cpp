@@ -42,6 +42,17 @@ const CompleteRun kCompleteRuns[] = {
      {"7", "30", "8", "0.3", "36", "44", "20", "3", "10", "10"}, false,
      {"fd/foc = 0.67", "md/m0 = 0.06", "31.38㍑", "1071192", "63.5Hz", "0.63", "3.09cm",
       "0.508g", "64.4Hz", "43.2Hz", "12.6Hz"}},
+    // sqrt(S / π) × 100 is exactly 3164.5 in extended arithmetic.
+    {"the equivalent radius rounds its tie to even",
+     {"7", "35", "6.4", "0.42", "25", "50", "30", "3146.009811400557", "1", "10"}, false,
+     {"fd/foc = 1.05", "md/m0 = 30.78", "6.04㍑", "5565232", "27Hz", "0.32", "31.64cm",
+      "197.016g", "538Hz", "565.9Hz", "24.1Hz"}},
+    // 14000 × 7⁴ / 44.8 is exactly 750312.5: the double nearest 44.8 lies
+    // below it and rounds the stiffness up; the extended 44.8 would not.
+    {"the stiffness reads the volume back as stored",
+     {"7", "35", "6.4", "0.42", "40", "40", "28.25", "4", "10", "10"}, false,
+     {"fd/foc = 0.65", "md/m0 = 0.11", "44.8㍑", "750313", "61.4Hz", "0.74", "3.57cm", "0.708g",
+      "62.8Hz", "41Hz", "11.5Hz"}},
 };
 
 void PrintTo(const CompleteRun& run, std::ostream* os) { *os << run.what; }
