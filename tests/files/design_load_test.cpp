@@ -88,6 +88,8 @@ TEST(DesignFileLoad, readsEveryLayoutTheReadingRulesAccept) {
          {0, 6.4, 0.42, 35, 25, 50, 30, 4, 10, 10}, "n", false},
         {"64 characters are taken whole", std::string(62, '0') + "12\n" + numbers,
          {12, 7, 6.4, 0.42, 35, 25, 50, 30, 4, 10}, "10", false},
+        {"a 65th character is left for the line skip", std::string(63, '0') + "15\n" + numbers,
+         {1, 7, 6.4, 0.42, 35, 25, 50, 30, 4, 10}, "10", false},
         {"1E5120 reads as infinity", "1E5120\n-1E5120\n1E-5120\n" + numbers,
          {kInf, -kInf, 0, 7, 6.4, 0.42, 35, 25, 50, 30}, "4", false},
         {"the end-of-file mark ends numbers and line skips",

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "calc/extended.hpp"
+#include "calc/number_text.hpp"
 #include "files/cp932.hpp"
 #include "files/error_codes.hpp"
 #include "files/file_number.hpp"
@@ -127,6 +128,35 @@ TEST(FileNumberText, readsBackAsTheValueRoundedToFifteenDigits) {
         const FileNumber n = parseFileNumber(std::string_view(line).substr(line[0] == ' '));
         EXPECT_FALSE(n.malformed);
         EXPECT_EQ(valueOf(n), c.readBack) << c.value;
+    }
+}
+
+// A field text of 16 or 17 digits keeps only 15 through a save: the writer
+// rounds the first 18 digits of its double by the 16th, half up.
+TEST(FileNumberText, savesLongFieldTextsByTheSixteenthOfEighteenDigits) {
+    const struct {
+        const char* text;
+        const char* line;
+        const char* shown;  // the field after reading the line back
+    } cases[] = {
+        // An exact tie: half up, not to even.
+        {"1234567890123445", " 1.23456789012345E+0015", "1.23456789012345E15"},
+        // The double lies 2.3e-18 below ...365: its 18 digits end in 500.
+        {"1.111653489476365", " 1.11165348947637E+0000", "1.11165348947637"},
+        // The double lies 7.4e-17 above ...7149: its 18 digits end in 497.
+        {"2.0311381772867149", " 2.03113817728671E+0000", "2.03113817728671"},
+    };
+    for (const auto& c : cases) {
+        unsigned faults = 0;
+        double value = 0;
+        {
+            Extended::ModeGuard mode;
+            value = Extended::toDouble(textToNumber(c.text), faults);
+        }
+        const std::string line = fileNumberText(value);
+        EXPECT_EQ(line, c.line) << c.text;
+        EXPECT_EQ(displayText(valueOf(parseFileNumber(std::string_view(line).substr(1)))), c.shown)
+            << c.text;
     }
 }
 
