@@ -79,13 +79,16 @@ void TBox::setChecked(bool checked) {
 }
 
 void TBox::userEditedText(Edit edit, const std::string& text) {
-    texts_[index(edit)] = text;
+    std::string& current = texts_[index(edit)];
+    if (current == text) return;
+    current = text;
     if (observer_) observer_->textChanged(edit);
     dispatch([&] { runChangeHandler(edit); });
 }
 
-void TBox::userClickedCheckBox() {
-    checked_ = !checked_;
+void TBox::userSetChecked(bool checked) {
+    if (checked_ == checked) return;
+    checked_ = checked;
     if (observer_) observer_->checkedChanged();
     dispatch([&] { CheckBox1Click(); });
 }

@@ -71,9 +71,10 @@ public:
     void setChecked(bool checked);
 
     // Events from the user. Each runs as a dispatched event: an error it
-    // raises is reported and the window goes on.
+    // raises is reported and the window goes on. A text or state that does
+    // not change what the control holds runs no handler.
     void userEditedText(Edit edit, const std::string& text);
-    void userClickedCheckBox();
+    void userSetChecked(bool checked);
     void userClickedButton(Button button);
     // A close request (the exit button, the title bar, Alt+F4, the end of the
     // session); returns whether the window may close.

@@ -25,7 +25,7 @@ TEST_P(BoxOrDuctEdit, failsWhileADriverFieldIsNotANumber) {
     start();
     box.userEditedText(Edit::M, "6,4");
     box.userEditedText(GetParam(), "12");
-    box.userClickedCheckBox();
+    box.userSetChecked(true);
     const std::string error = "'6,4' は浮動小数点数ではありません.";
     EXPECT_EQ(platform.errors(), (std::vector<std::string>{error, error}));
 
@@ -82,6 +82,12 @@ const CodeChange kCodeChanges[] = {
      false, 0},
     {"the check box passes its error on even on screen", true,
      [](TBox& b) { b.setChecked(true); }, true, 0},
+    {"a user's text equal to the field's runs no handler", true,
+     [](TBox& b) { b.userEditedText(Edit::BL1, "25"); }, false, 0},
+    {"a user's check box state equal to its own runs no handler", true,
+     [](TBox& b) { b.userSetChecked(false); }, false, 0},
+    {"a user's changed text runs the handler once", true,
+     [](TBox& b) { b.userEditedText(Edit::BL1, "26"); }, false, 1},
 };
 
 void PrintTo(const CodeChange& c, std::ostream* os) { *os << c.what; }
@@ -109,15 +115,15 @@ TEST_F(BoxTest, nameFieldCopiesItsWholeTextIntoTheDesignName) {
     EXPECT_EQ(box.design().name, "");
 }
 
-TEST_F(BoxTest, checkBoxClicksToggleAndRecalculateTheRoundPipe) {
+TEST_F(BoxTest, checkBoxChangesRecalculateTheRoundPipe) {
     start();
     box.userEditedText(Edit::L1, "5");
     box.userEditedText(Edit::L2, "5");
     const Captions square = captions();
-    box.userClickedCheckBox();
+    box.userSetChecked(true);
     EXPECT_TRUE(box.checked());
     EXPECT_EQ(box.caption(ResultLabel::KolvexRR), "2.5cm");
-    box.userClickedCheckBox();
+    box.userSetChecked(false);
     EXPECT_FALSE(box.checked());
     EXPECT_EQ(captions(), square);
 }
