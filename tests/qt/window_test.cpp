@@ -81,6 +81,16 @@ void verifyNoStrayDialog(const ModalScript& script) {
     QCOMPARE(script.pending(), 0);
 }
 
+// Counts the times a widget is shown anew.
+struct ShowCounter : QObject {
+    explicit ShowCounter(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show) ++shows;
+        return false;
+    }
+    int shows = 0;
+};
+
 class ThrowingObject : public QObject {
 protected:
     bool event(QEvent* event) override {
@@ -102,6 +112,7 @@ private slots:
     void fontsAndColoursFollowTheLayout_data();
     void fontsAndColoursFollowTheLayout();
     void everyControlCarriesAnAccessibleName();
+    void screenReaderMeetsAWindowItCanWorkWith();
     void tabKeyFollowsTheLayoutOrder();
     void startUpWithoutADesignFileShowsTheCreationResults();
     void startUpShowsTheFileDialogAtTheDataFolderBeforeTheWindow();
@@ -275,7 +286,7 @@ void WindowTest::everyControlCarriesAnAccessibleName() {
     Session session;
     QCOMPARE(session.window.edit(Edit::A)->accessibleName(), QString::fromUtf8("振動系有効半径 a (cm)"));
     QCOMPARE(session.window.result(ResultLabel::CabinetFR)->accessibleName(),
-             QString::fromUtf8("キャビネットの共振周波数 foc (Hz)"));
+             QString::fromUtf8("キャビネットの共振周波数 foc (Hz): CabinetFR"));
     QList<QWidget*> controls;
     for (auto* w : session.window.findChildren<QLineEdit*>()) controls << w;
     for (auto* w : session.window.findChildren<QAbstractButton*>()) controls << w;
@@ -287,6 +298,59 @@ void WindowTest::everyControlCarriesAnAccessibleName() {
         names.insert(control->accessibleName());
     }
     QCOMPARE(names.size(), controls.size());
+}
+
+// What a screen reader sees and does through Qt's accessibility interfaces,
+// which the desktop's accessibility bus serves as they are.
+void WindowTest::screenReaderMeetsAWindowItCanWorkWith() {
+    ModalScript script;
+    Session session;
+    session.start();
+    auto iface = [](QObject* object) { return QAccessible::queryAccessibleInterface(object); };
+    QCOMPARE(iface(&session.window)->role(), QAccessible::Window);
+    for (const char* panel : {"Panel1", "PnlC"}) {
+        QCOMPARE(iface(session.find<QWidget>(panel))->role(), QAccessible::Pane);
+    }
+    auto* notification = session.find<QWidget>("ResultAnnouncement");
+    QVERIFY(notification);
+    QCOMPARE(iface(notification)->role(), QAccessible::Notification);
+    ShowCounter announced(notification);
+
+    // A field set through the accessibility interface reaches the model and
+    // recalculates; the result is read with its name, and the volume and
+    // lowest resonance are told once the event is done.
+    QLineEdit* width = session.window.edit(Edit::BL1);
+    iface(width)->editableTextInterface()->replaceText(0, int(width->text().size()), "40");
+    QCOMPARE(session.box.design().BL1, 40.0);
+    const QString volume = session.caption(ResultLabel::BoxVolium);
+    QCOMPARE(volume, QString::fromUtf8("59.6㍑"));
+    QCOMPARE(iface(session.window.result(ResultLabel::BoxVolium))->text(QAccessible::Name),
+             QString::fromUtf8("キャビネットの実効内容積 Vo (㍑): 59.6㍑"));
+    QCOMPARE(announced.shows, 0);
+    QCoreApplication::processEvents();
+    QCOMPARE(announced.shows, 1);
+    const QString told = iface(notification)->text(QAccessible::Name);
+    QVERIFY2(told.contains(volume) && told.contains(session.caption(ResultLabel::KolvexFR)),
+             qPrintable(told));
+
+    // With a driver field that makes every recalculation fail, each change
+    // shows exactly one error report: the change reached the model once.
+    iface(session.window.edit(Edit::A))->setText(QAccessible::Value, "x");
+    ReportSeen byText, byToggle;
+    script.expect(answerErrorReport(byText));
+    script.expect(answerErrorReport(byToggle));
+    iface(session.window.edit(Edit::BL2))->editableTextInterface()->insertText(0, "1");
+    QCOMPARE(QString::fromStdString(session.box.text(Edit::BL2)), QString("150"));
+    iface(session.window.checkBox())
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::toggleAction());
+    QVERIFY(session.box.checked());
+    QCOMPARE(byText.text, QString::fromUtf8("'x' は浮動小数点数ではありません."));
+    QCOMPARE(byToggle.text, byText.text);
+    verifyNoStrayDialog(script);
+
+    MessageDialog saved(QString::fromUtf8("データを保存しました。"));
+    QCOMPARE(iface(&saved)->role(), QAccessible::AlertMessage);
 }
 
 void WindowTest::tabKeyFollowsTheLayoutOrder() {

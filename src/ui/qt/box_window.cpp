@@ -12,9 +12,10 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
-#include <QSignalBlocker>
 
+#include "accessibility.hpp"
 #include "layout.hpp"
 
 namespace ventbox {
@@ -44,6 +45,7 @@ public:
     CaptionPanel(const layout::PanelSpec& entry, QWidget* parent)
         : QFrame(parent), caption_(qstring(entry.caption)) {
         setObjectName(qstring(entry.name));
+        setAccessibleRole(this, QAccessible::Pane);
         setFrameStyle(QFrame::Panel | QFrame::Raised);
         setLineWidth(1);
         setGeometry(rectOf(entry.place));
@@ -103,6 +105,7 @@ BoxWindow::~BoxWindow() { box_.setObserver(nullptr); }
 
 void BoxWindow::buildControls() {
     setObjectName(qstring(layout::kWindowName));
+    setAccessibleRole(this, QAccessible::Window);
     setWindowTitle(qstring(layout::kWindowCaption));
     setFont(fontOf(layout::kWindowFont));
     QPalette colours = palette();
@@ -150,8 +153,8 @@ void BoxWindow::buildControls() {
     for (const layout::ResultSpec& entry : layout::kResults) {
         QLabel* label = makeLabel(panelOf(entry.panel), entry.left, entry.top, *entry.font);
         label->setObjectName(qstring(labelName(entry.label)));
-        label->setAccessibleName(qstring(entry.accessibleName));
         results_[static_cast<std::size_t>(entry.label)] = label;
+        resultNames_[static_cast<std::size_t>(entry.label)] = qstring(entry.accessibleName);
     }
 
     for (const layout::ButtonSpec& entry : layout::kButtons) {
@@ -162,6 +165,14 @@ void BoxWindow::buildControls() {
         buttons_[static_cast<std::size_t>(entry.button)] = button;
         tabStops.push_back({panelOrder(layout::kButtonPanel), entry.tabOrder, button});
     }
+
+    // Never drawn and never focused: it only carries what a screen reader
+    // says after a recalculation.
+    announcement_ = new QWidget(this);
+    announcement_->setObjectName(QStringLiteral("ResultAnnouncement"));
+    setAccessibleRole(announcement_, QAccessible::Notification);
+    announcement_->setGeometry(0, 0, 0, 0);
+    announcement_->hide();
 
     std::sort(tabStops.begin(), tabStops.end(), [](const TabStop& x, const TabStop& y) {
         return std::tie(x.panelOrder, x.tabOrder) < std::tie(y.panelOrder, y.tabOrder);
@@ -180,10 +191,13 @@ void BoxWindow::mirrorModel() {
 void BoxWindow::connectEvents() {
     for (std::size_t i = 0; i < edits_.size(); ++i) {
         const Edit edit = static_cast<Edit>(i);
-        connect(edits_[i], &QLineEdit::textEdited, this,
-                [this, edit](const QString& text) { box_.userEditedText(edit, text.toStdString()); });
+        connect(edits_[i], &QLineEdit::textChanged, this, [this, edit](const QString& text) {
+            if (!mirroring_) box_.userEditedText(edit, text.toStdString());
+        });
     }
-    connect(checkBox_, &QCheckBox::clicked, this, [this] { box_.userClickedCheckBox(); });
+    connect(checkBox_, &QCheckBox::toggled, this, [this](bool checked) {
+        if (!mirroring_) box_.userSetChecked(checked);
+    });
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         const Button button = static_cast<Button>(i);
         connect(buttons_[i], &QPushButton::clicked, this,
@@ -196,18 +210,21 @@ void BoxWindow::centreOnScreen() {
     move(desktop.center() - QPoint(layout::kOuterWidth / 2, layout::kOuterHeight / 2));
 }
 
-// Setting a field's text from here never emits textEdited, and the check box
-// never emits clicked, so mirroring runs no handler; comparing first keeps
-// the cursor where the user left it.
+// Every change of a field or the check box reaches the model, however it
+// came (keys, paste, an input method, a screen reader's action), except the
+// ones made here to show the model's own state: those ran their handler in
+// the model already. Comparing first keeps the cursor where the user left it.
 void BoxWindow::textChanged(Edit edit) {
     QLineEdit* field = this->edit(edit);
     const QString text = QString::fromStdString(box_.text(edit));
-    if (field->text() != text) field->setText(text);
+    if (field->text() == text) return;
+    const QScopedValueRollback mirroring(mirroring_, true);
+    field->setText(text);
 }
 
 void BoxWindow::checkedChanged() {
     if (checkBox_->isChecked() == box_.checked()) return;
-    const QSignalBlocker quiet(checkBox_);
+    const QScopedValueRollback mirroring(mirroring_, true);
     checkBox_->setChecked(box_.checked());
 }
 
@@ -216,7 +233,33 @@ void BoxWindow::captionChanged(ResultLabel label) {
     const QString caption = QString::fromStdString(box_.caption(label));
     if (shown->text() == caption) return;
     setCaption(shown, caption);
-    shown->setAccessibleDescription(caption);
+    // A screen reader reads a label by its name alone: it says what the
+    // value is and the value itself.
+    shown->setAccessibleName(resultName(label) + QStringLiteral(": ") + caption);
+    // One recalculation writes many labels, and a load runs several: the
+    // results are told once, when the event that changed them is done.
+    if (!announcementPending_) {
+        announcementPending_ = true;
+        QMetaObject::invokeMethod(this, &BoxWindow::announceResults, Qt::QueuedConnection);
+    }
+}
+
+// A notification that shows itself anew is read out wherever the focus is,
+// and moves nothing: the user goes on typing where they were.
+void BoxWindow::announceResults() {
+    announcementPending_ = false;
+    if (!isVisible()) return;
+    QStringList results;
+    for (ResultLabel label : {ResultLabel::BoxVolium, ResultLabel::KolvexFR}) {
+        results << result(label)->accessibleName();
+    }
+    announcement_->setAccessibleName(results.join(QStringLiteral("、")));
+    announcement_->hide();
+    announcement_->show();
+}
+
+QString BoxWindow::resultName(ResultLabel label) const {
+    return resultNames_[static_cast<std::size_t>(label)];
 }
 
 void BoxWindow::closeEvent(QCloseEvent* event) {

@@ -42,12 +42,20 @@ private:
     void buildControls();
     void mirrorModel();
     void connectEvents();
+    QString resultName(ResultLabel label) const;
+    // Tells a screen reader the volume and the lowest resonance.
+    void announceResults();
 
     TBox& box_;
     std::array<QLineEdit*, kEditCount> edits_{};
     std::array<QLabel*, 11> results_{};
+    std::array<QString, 11> resultNames_;
     std::array<QPushButton*, 4> buttons_{};
     QCheckBox* checkBox_ = nullptr;
+    // Set while the view shows a change the model made itself.
+    bool mirroring_ = false;
+    QWidget* announcement_ = nullptr;
+    bool announcementPending_ = false;
     std::function<void()> onClosed_;
 };
 

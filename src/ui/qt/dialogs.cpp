@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "accessibility.hpp"
+
 namespace ventbox {
 
 namespace {
@@ -39,6 +41,8 @@ MessageDialog::MessageDialog(const QString& text, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setWindowTitle(applicationTitleNow());
+    // As an alert its text is read out when it opens, as the error report's is.
+    setAccessibleRole(this, QAccessible::AlertMessage);
 
     auto* label = new QLabel(text, this);
     label->setObjectName("MessageText");
