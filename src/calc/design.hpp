@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,16 @@ struct TDesign {
     double BL1 = 0, BL2 = 0, BL3 = 0;
     double L1 = 0, L2 = 0, L3 = 0;
     std::string name;  // the design name, UTF-8
+
+    // The name line of the design file the name was loaded from, with the
+    // name it was shown as. A save writes the line back as it was read
+    // while the name is still that one, so a loaded name that no save could
+    // encode the same way is kept, byte for byte.
+    struct NameLine {
+        std::string shownAs;
+        std::string bytes;
+    };
+    std::optional<NameLine> loadedNameLine;
 
     double& value(Field f);
     double value(Field f) const;

@@ -15,8 +15,8 @@ std::string designFilePath(const std::string& dataFolder, const std::string& des
 // left as it was on any failure.
 void saveDesignFile(const std::string& dataFolder, const TDesign& design, bool pipeChecked);
 
-// Whether a path names an existing design file: a file, not a folder, dated
-// within the years the file-date format holds (1980 to 2107, local time).
+// Whether a path names an existing design file: a regular file, dated within
+// the years the file-date format holds (1980 to 2107, local time).
 bool designFileExists(const std::string& path);
 
 // What a load writes into: the window's record, fields, name and check box.
@@ -27,12 +27,17 @@ public:
     virtual void storeValue(Field field, double value) = 0;
     virtual void setFieldText(Field field, const std::string& text) = 0;
     virtual void setDesignName(const std::string& name) = 0;
+    // The name line's bytes behind the name just set. A target that saves
+    // the design again keeps them, so that a name the encoding cannot give
+    // back the same way is written back as it was read.
+    virtual void keepNameLine(const std::string& /*bytes*/) {}
     virtual void setNameText(const std::string& text) = 0;  // EditNam
     virtual void checkPipe() = 0;                           // CheckBox1 checked
 };
 
 // Reads the design file at `path` into the target, in file order. Returns
-// false, having changed nothing, when no design file exists there; true when
+// false, having changed nothing, when no design file exists there, also when
+// what the path names by the time it is opened is no design file; true when
 // every line was read, after which the caller recalculates. Throws IoError or
 // Overflow, or whatever the target throws; the file is closed in every case.
 bool loadDesignFile(const std::string& path, LoadTarget& target);

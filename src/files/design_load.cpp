@@ -18,12 +18,23 @@ namespace {
 constexpr int kFirstFileDateYear = 1980;
 constexpr int kLastFileDateYear = 2107;
 
+bool isDesignFile(const struct stat& st) {
+    // Only a regular file: a pipe or a device would block or never end.
+    if (!S_ISREG(st.st_mode)) return false;
+    struct tm local;
+    if (::localtime_r(&st.st_mtime, &local) == nullptr) return false;
+    const long year = 1900L + local.tm_year;
+    return year >= kFirstFileDateYear && year <= kLastFileDateYear;
+}
+
 // An open design file, closed in every case; a close after a successful
 // read reports its failure.
 class FileSource : public ByteSource {
 public:
+    // Opening does not block, so that a pipe or device put in the file's
+    // place after the existence test is seen for what it is, not waited on.
     explicit FileSource(const std::string& path)
-        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY)) {
+        : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)) {
         if (fd_ < 0) throw IoError(ioErrorCode(errno));
     }
     ~FileSource() override {
@@ -39,6 +50,12 @@ public:
             if (errno != EINTR) throw IoError(ioErrorCode(errno));
         }
     }
+    // Whether what was opened is a design file.
+    bool holdsDesignFile() const {
+        struct stat st;
+        if (::fstat(fd_, &st) != 0) throw IoError(ioErrorCode(errno));
+        return isDesignFile(st);
+    }
     void close() {
         const int fd = fd_;
         fd_ = -1;
@@ -49,22 +66,29 @@ private:
     int fd_;
 };
 
+// The file's name without its folder and ".dat".
+std::string_view baseName(std::string_view path) {
+    constexpr std::string_view kExtension = ".dat";
+    path.remove_prefix(path.rfind('/') + 1);
+    if (path.size() >= kExtension.size() &&
+        path.substr(path.size() - kExtension.size()) == kExtension) {
+        path.remove_suffix(kExtension.size());
+    }
+    return path;
+}
+
 }  // namespace
 
 bool designFileExists(const std::string& path) {
     struct stat st;
-    // Only a regular file: a pipe or a device would block or never end.
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-    struct tm local;
-    if (::localtime_r(&st.st_mtime, &local) == nullptr) return false;
-    const long year = 1900L + local.tm_year;
-    return year >= kFirstFileDateYear && year <= kLastFileDateYear;
+    return ::stat(path.c_str(), &st) == 0 && isDesignFile(st);
 }
 
 bool loadDesignFile(const std::string& path, LoadTarget& target) {
     if (!designFileExists(path)) return false;
     FileSource file(path);
-    readDesign(file, target);
+    if (!file.holdsDesignFile()) return false;
+    readDesign(file, target, baseName(path));
     file.close();
     return true;
 }

@@ -22,7 +22,23 @@ constexpr std::array<Field, 10> kFileOrder{
     Field::BL2, Field::BL3, Field::L1, Field::L2, Field::L3,
 };
 
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
+
 }  // namespace
+
+std::string loadedDesignName(std::string_view line, std::string_view baseName) {
+    // Code page 932 gives several characters the same bytes (〜 and ～, − and
+    // －, ¥ and \), and decoding picks one of them. The file's own name tells
+    // which one was typed, so a design loads under the name it was saved as
+    // and saves back into the same file.
+    if (utf8ToCp932(baseName) == line) return std::string(baseName);
+    std::string name = cp932ToUtf8(line);
+    // A NUL would cut the design file's path short.
+    for (std::size_t at = name.find('\0'); at != std::string::npos; at = name.find('\0', at)) {
+        name.replace(at, 1, kReplacement);
+    }
+    return name;
+}
 
 std::size_t BufferSource::read(char* buffer, std::size_t size) {
     const std::size_t n = std::min(size, bytes_.size());
@@ -77,7 +93,7 @@ std::string DesignReader::readTextLine() {
     return text;
 }
 
-void readDesign(ByteSource& source, LoadTarget& target) {
+void readDesign(ByteSource& source, LoadTarget& target, std::string_view baseName) {
     DesignReader reader(source);
     for (Field field : kFileOrder) {
         const FileNumber number = reader.readNumber();
@@ -100,8 +116,10 @@ void readDesign(ByteSource& source, LoadTarget& target) {
         if (number.malformed) throw IoError(kMalformedNumber);
         target.setFieldText(field, displayText(stored));
     }
-    const std::string name = cp932ToUtf8(reader.readTextLine());
+    const std::string line = reader.readTextLine();
+    const std::string name = loadedDesignName(line, baseName);
     target.setDesignName(name);
+    target.keepNameLine(line);
     reader.skipLine();
     target.setNameText(name);
     const std::string pipe = reader.readTextLine();

@@ -60,7 +60,11 @@ private:
 };
 
 // The reading steps of a load from an opened source: the ten numbers, the
-// name and the pipe line into the target, in file order.
-void readDesign(ByteSource& source, LoadTarget& target);
+// name and the pipe line into the target, in file order. `baseName` is the
+// file's name without ".dat", when the source is a file.
+void readDesign(ByteSource& source, LoadTarget& target, std::string_view baseName = {});
+
+// The design name of a name line read from a file of the given base name.
+std::string loadedDesignName(std::string_view line, std::string_view baseName);
 
 }  // namespace ventbox

@@ -1,10 +1,14 @@
+#include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <optional>
 #include <random>
+#include <string_view>
 
 #include "design_file.hpp"
 #include "design_writer.hpp"
@@ -17,18 +21,87 @@ namespace ventbox {
 namespace {
 
 constexpr int kAttempts = 100;
+// As many links in a row as the system itself follows before it gives up.
+constexpr int kLinkHops = 40;
+// A temporary file this old belongs to no save still running.
+constexpr std::time_t kStaleAge = 24 * 60 * 60;
+
+constexpr std::string_view kTemporaryPrefix = ".ventbox-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
 
 [[noreturn]] void fail(int errnoValue) { throw IoError(saveErrorCode(errnoValue)); }
 
-// A file of a unique name in the design file's folder, removed again unless
-// it was renamed over the design file. The short fixed-length name leaves
+std::string folderOf(const std::string& path) { return path.substr(0, path.rfind('/') + 1); }
+
+// A fresh temporary name in a folder. The short fixed-length name leaves
 // room for the longest design file name the folder can hold.
+std::string temporaryName(const std::string& folder) {
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    return folder + std::string(kTemporaryPrefix) + std::to_string(random() % 1'000'000'000'000) +
+           std::string(kTemporarySuffix);
+}
+
+bool isTemporaryName(std::string_view name) {
+    if (name.size() <= kTemporaryPrefix.size() + kTemporarySuffix.size() ||
+        name.substr(0, kTemporaryPrefix.size()) != kTemporaryPrefix ||
+        name.substr(name.size() - kTemporarySuffix.size()) != kTemporarySuffix) {
+        return false;
+    }
+    name = name.substr(kTemporaryPrefix.size(),
+                       name.size() - kTemporaryPrefix.size() - kTemporarySuffix.size());
+    return name.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// Removes the temporary files of saves that were killed before their
+// rename. Best effort: a leftover that cannot go is no reason to refuse
+// the save at hand.
+void removeStaleTemporaries(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    const std::time_t cutoff = std::time(nullptr) - kStaleAge;
+    while (const dirent* entry = ::readdir(dir)) {
+        struct stat st;
+        if (isTemporaryName(entry->d_name) &&
+            ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(st.st_mode) && st.st_mtime < cutoff) {
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        }
+    }
+    ::closedir(dir);
+}
+
+// The file a save replaces: the design file itself, or where its links lead,
+// so that a link stays a link and its target receives the design.
+std::string linkTarget(std::string path) {
+    for (int hops = 0;; ++hops) {
+        std::string target(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n < 0) {
+            if (errno == EINVAL || errno == ENOENT) return path;
+            fail(errno);
+        }
+        if (hops == kLinkHops) fail(ELOOP);
+        if (static_cast<std::size_t>(n) == target.size()) fail(ENAMETOOLONG);
+        target.resize(static_cast<std::size_t>(n));
+        path = target.front() == '/' ? target : folderOf(path) + target;
+    }
+}
+
+// A file in the design file's folder that becomes the design file by a
+// rename, or goes without a trace. Where the system allows, it has no name
+// until just before the rename, so a save killed midway leaves nothing.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const std::string& folder) {
-        thread_local std::mt19937_64 random{std::random_device{}()};
+    explicit TemporaryFile(const std::string& folder) : folder_(folder) {
+        // Linking an unnamed file needs its /proc entry.
+        if (::access("/proc/self/fd", X_OK) == 0) {
+            fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+            if (fd_ >= 0) return;
+            // File systems without unnamed files say so; other errors are real.
+            if (errno != EOPNOTSUPP && errno != EISDIR) fail(errno);
+        }
         for (int attempt = 0; attempt < kAttempts; ++attempt) {
-            path_ = folder + ".ventbox-" + std::to_string(random() % 1'000'000'000'000) + ".tmp";
+            path_ = temporaryName(folder);
             fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd_ >= 0) return;
             if (errno != EEXIST) fail(errno);
@@ -37,22 +110,38 @@ public:
     }
     ~TemporaryFile() {
         if (fd_ >= 0) ::close(fd_);
-        if (!renamed_) ::unlink(path_.c_str());
+        if (!path_.empty() && !renamed_) ::unlink(path_.c_str());
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     int fd() const { return fd_; }
-    const std::string& path() const { return path_; }
-    // Closes the descriptor, raising the error a delayed write reports.
-    void close() {
+
+    // Gives the file its temporary name, if it has none yet, and closes it,
+    // raising the error a delayed write reports.
+    void nameAndClose() {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+        for (int attempt = 0; path_.empty(); ++attempt) {
+            if (attempt == kAttempts) fail(EEXIST);
+            std::string path = temporaryName(folder_);
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                path_ = std::move(path);
+            } else if (errno != EEXIST) {
+                fail(errno);
+            }
+        }
         const int fd = fd_;
         fd_ = -1;
         if (::close(fd) != 0 && errno != EINTR) fail(errno);
     }
-    void markRenamed() { renamed_ = true; }
+
+    void renameOver(const std::string& path, SaveCalls& calls) {
+        if (calls.rename(path_.c_str(), path.c_str()) != 0) fail(errno);
+        renamed_ = true;
+    }
 
 private:
+    std::string folder_;
     std::string path_;
     int fd_ = -1;
     bool renamed_ = false;
@@ -73,7 +162,8 @@ void writeAll(SaveCalls& calls, int fd, const std::string& bytes) {
 
 // The permissions the saved file gets: those of the file it replaces. A
 // file nobody may write, or this process may not, refuses the save as it
-// would refuse being overwritten in place.
+// would refuse being overwritten in place; so does anything but a regular
+// file, which a plain file in its place would silently stand in for.
 std::optional<mode_t> existingMode(const std::string& path) {
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) {
@@ -81,9 +171,26 @@ std::optional<mode_t> existingMode(const std::string& path) {
         fail(errno);
     }
     if (S_ISDIR(st.st_mode)) fail(EISDIR);
-    if ((st.st_mode & 0222) == 0) fail(EACCES);
+    if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0) fail(EACCES);
     if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) fail(errno);
     return st.st_mode & 07777;
+}
+
+// Makes the rename itself durable, so that a power cut cannot bring the
+// previous file back.
+void syncFolder(const std::string& folder, SaveCalls& calls) {
+    // A folder this process may write but not read cannot be opened to be
+    // synced; the rename stands all the same.
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == EACCES) return;
+        fail(errno);
+    }
+    const int result = calls.fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    // Some file systems cannot sync a folder at all.
+    if (result != 0 && error != EINVAL) fail(error);
 }
 
 }  // namespace
@@ -100,16 +207,18 @@ void saveDesignFile(const std::string& dataFolder, const TDesign& design, bool p
                     SaveCalls& calls) {
     checkDesignName(design.name);
     const std::string bytes = designFileText(design, pipeChecked);
-    const std::string path = designFilePath(dataFolder, design.name);
+    const std::string path = linkTarget(designFilePath(dataFolder, design.name));
     const std::optional<mode_t> mode = existingMode(path);
+    const std::string folder = folderOf(path);
+    removeStaleTemporaries(folder);
 
-    TemporaryFile temporary(path.substr(0, path.rfind('/') + 1));
+    TemporaryFile temporary(folder);
     if (mode && ::fchmod(temporary.fd(), *mode) != 0) fail(errno);
     writeAll(calls, temporary.fd(), bytes);
     if (calls.fsync(temporary.fd()) != 0) fail(errno);
-    temporary.close();
-    if (calls.rename(temporary.path().c_str(), path.c_str()) != 0) fail(errno);
-    temporary.markRenamed();
+    temporary.nameAndClose();
+    temporary.renameOver(path, calls);
+    syncFolder(folder, calls);
 }
 
 void saveDesignFile(const std::string& dataFolder, const TDesign& design, bool pipeChecked) {

@@ -20,21 +20,23 @@ constexpr std::array<Field, 10> kFileOrder{
     Field::BL2, Field::BL3, Field::L1, Field::L2, Field::L3,
 };
 
-// Whether a path relative to the data folder stays inside it, taken by its
-// text alone: each ".." must climb out of a folder the path went into.
-bool staysInFolder(std::string_view path) {
-    int depth = 0;
+// Whether a path has a ".." component. The system follows a folder link
+// before it applies "..", so no text check can tell where "link/.." leads.
+bool climbs(std::string_view path) {
     while (true) {
         const std::size_t slash = path.find('/');
-        const std::string_view part = path.substr(0, slash);
-        if (part == "..") {
-            if (--depth < 0) return false;
-        } else if (!part.empty() && part != ".") {
-            ++depth;
-        }
-        if (slash == std::string_view::npos) return true;
+        if (path.substr(0, slash) == "..") return true;
+        if (slash == std::string_view::npos) return false;
         path.remove_prefix(slash + 1);
     }
+}
+
+// The bytes of the name line: as loaded while the name is the loaded one.
+std::optional<std::string> nameLine(const TDesign& design) {
+    if (design.loadedNameLine && design.loadedNameLine->shownAs == design.name) {
+        return design.loadedNameLine->bytes;
+    }
+    return utf8ToCp932(design.name);
 }
 
 }  // namespace
@@ -44,7 +46,7 @@ std::string designFilePath(const std::string& dataFolder, const std::string& des
 }
 
 std::string designFileText(const TDesign& design, bool pipeChecked) {
-    const std::optional<std::string> name = utf8ToCp932(design.name);
+    const std::optional<std::string> name = nameLine(design);
     if (!name) throw IoError(kNoMapping);
     std::string text;
     for (Field field : kFileOrder) {
@@ -60,7 +62,7 @@ std::string designFileText(const TDesign& design, bool pipeChecked) {
 
 void checkDesignName(std::string_view name) {
     if (name.find_first_of(std::string_view("\0\r\n\x1A", 4)) != std::string_view::npos ||
-        !staysInFolder(std::string(name) + ".dat")) {
+        climbs(std::string(name) + ".dat")) {
         throw IoError(kInvalidName);
     }
 }

@@ -10,7 +10,8 @@
 namespace ventbox {
 
 // The system calls a save makes once its temporary file exists. A test
-// replaces them to make a disk fill up or a rename fail mid-save.
+// replaces them to make a disk fill up or a rename fail mid-save, or to
+// see which descriptors are synced.
 class SaveCalls {
 public:
     virtual ~SaveCalls() = default;

@@ -193,6 +193,10 @@ void TBox::setFieldText(Field field, const std::string& text) { setText(editOf(f
 
 void TBox::setDesignName(const std::string& name) { design_.name = name; }
 
+void TBox::keepNameLine(const std::string& bytes) {
+    design_.loadedNameLine = TDesign::NameLine{design_.name, bytes};
+}
+
 void TBox::setNameText(const std::string& text) { setText(Edit::Nam, text); }
 
 void TBox::checkPipe() { setChecked(true); }

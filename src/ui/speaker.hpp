@@ -114,6 +114,7 @@ private:
     void storeValue(Field field, double value) override;
     void setFieldText(Field field, const std::string& text) override;
     void setDesignName(const std::string& name) override;
+    void keepNameLine(const std::string& bytes) override;
     void setNameText(const std::string& text) override;
     void checkPipe() override;
 

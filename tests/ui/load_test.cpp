@@ -1,3 +1,5 @@
+#include <fstream>
+
 #include "box_fixture.hpp"
 
 namespace ventbox::test {
@@ -104,6 +106,38 @@ TEST_F(LoadCommand, emptiedFieldFailsOnceThenTheLoadEndsWithItsDesign) {
     EXPECT_EQ(texts(), kQ30Texts);
     EXPECT_EQ(captions(), kQ30Results);
     EXPECT_EQ(box.design().BL2, 44);
+}
+
+// A loaded name line that no typed name could give (bytes outside code page
+// 932, a NUL) is written back as read, into the file of the name shown; a
+// name the user types still has to be one code page 932 holds.
+TEST_F(LoadCommand, nameLineNoSaveCouldEncodeIsWrittenBackByteForByte) {
+    start();
+    box.userEditedText(Edit::Nam, "seed");
+    ASSERT_TRUE(box.userRequestedClose());
+    const std::string seed = readBytes(dataFile("seed"));
+    const struct {
+        std::string line;
+        std::string shown;
+    } cases[] = {
+        {"\x80" "a", "\uFFFD" "a"},
+        {std::string("a\0b", 3), "a\uFFFD" "b"},
+        {"\xFD\x81", "\uFFFD\uFFFD"},  // a lead byte cut by the line end
+    };
+    for (const auto& c : cases) {
+        std::string bytes = seed;
+        bytes.replace(bytes.find("seed"), 4, c.line);
+        std::ofstream(dataFile(c.shown), std::ios::binary) << bytes;
+        platform.dialogAnswers = {dataFile(c.shown).string()};
+        box.userClickedButton(Button::LD);
+        EXPECT_EQ(box.text(Edit::Nam), c.shown);
+        EXPECT_TRUE(box.userRequestedClose());
+        EXPECT_EQ(readBytes(dataFile(c.shown)), bytes) << c.shown;
+    }
+    EXPECT_TRUE(platform.errors().empty());
+    box.userEditedText(Edit::Nam, "\uFFFD" "b");
+    EXPECT_FALSE(box.userRequestedClose());
+    EXPECT_EQ(platform.errors(), std::vector<std::string>{"I/O エラー (1113)"});
 }
 
 // The design name follows EditNam, whatever it holds; the design file of the
