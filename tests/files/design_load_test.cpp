@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <ctime>
 #include <filesystem>
 #include <limits>
+#include <thread>
 
 #include "calc/errors.hpp"
 #include "file_test_support.hpp"
@@ -250,6 +252,36 @@ TEST(DesignFileExists, findsOnlyRegularFilesDatedWithinTheFileDateYears) {
         EXPECT_FALSE(loadDesignFile(missing, target));
         EXPECT_TRUE(target.events.empty());
     }
+}
+
+// A pipe put in the file's place after the existence test is no design
+// file; opened waiting for a writer, the load would never end.
+TEST(DesignFileLoad, takesAPipeSwappedInAfterTheExistenceTestForNoFile) {
+    TempDir dir;
+    const std::string path = dir.file("d.dat");
+    const std::string fifo = dir.file("fifo");
+    const std::string file = dir.file("file");
+    const std::string outcome = test::inChildProcess(
+        [&] {
+            std::atomic<bool> done{false};
+            std::thread swapper([&] {
+                while (!done) {
+                    ::mkfifo(fifo.c_str(), 0600);
+                    ::rename(fifo.c_str(), path.c_str());
+                    test::writeBytes(file, kExampleFile);
+                    ::rename(file.c_str(), path.c_str());
+                }
+            });
+            for (int i = 0; i < 2000; ++i) {
+                RecordingTarget target;
+                loadDesignFile(path, target);
+            }
+            done = true;
+            swapper.join();
+            return std::string("finished");
+        },
+        20);
+    EXPECT_EQ(outcome, "finished");
 }
 
 TEST(DesignFileLoad, reportsAFileItCannotOpen) {

@@ -1,4 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -6,6 +9,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cmath>
+#include <ctime>
 #include <filesystem>
 #include <thread>
 
@@ -39,15 +43,19 @@ TDesign exampleDesign(const std::string& name = "FW208Kolvex") {
     return d;
 }
 
-// The folder's entries, so that a failed save can be seen to leave nothing.
-std::vector<std::string> entries(const TempDir& dir) {
+// The folder's entries, links with their targets, so that a failed save can
+// be seen to leave nothing and a save to leave links as links.
+std::vector<std::string> entries(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(dir.folder())) {
+    for (const auto& e : std::filesystem::directory_iterator(folder)) {
         names.push_back(e.path().filename().string());
+        if (e.is_symlink()) names.back() += " -> " + std::filesystem::read_symlink(e).string();
     }
     std::sort(names.begin(), names.end());
     return names;
 }
+
+std::vector<std::string> entries(const TempDir& dir) { return entries(dir.folder()); }
 
 int saveErrorCode(const std::string& folder, const TDesign& design, SaveCalls& calls) {
     try {
@@ -56,6 +64,16 @@ int saveErrorCode(const std::string& folder, const TDesign& design, SaveCalls& c
         return e.code();
     }
     return 0;
+}
+
+// What a save reports: the code and the message shown, or "saved".
+std::string saveOutcome(const std::string& folder, const TDesign& design) {
+    try {
+        saveDesignFile(folder, design, false);
+    } catch (const IoError& e) {
+        return std::to_string(e.code()) + " " + e.what();
+    }
+    return "saved";
 }
 
 int saveErrorCode(const std::string& folder, const TDesign& design) {
@@ -82,7 +100,6 @@ TEST(DesignFileSave, namesTheFileAfterTheDesignInsideTheDataFolder) {
     } cases[] = {
         {"", ".dat", ""},
         {"sub/inner", "sub/inner.dat", "sub/inner"},
-        {"sub/../up", "up.dat", "sub/../up"},
         {"..", "...dat", ".."},
         {"設計 1", "設計 1.dat", "\x90\xdd\x8c\x76 1"},
         {" spaced ", " spaced .dat", " spaced "},
@@ -96,18 +113,33 @@ TEST(DesignFileSave, namesTheFileAfterTheDesignInsideTheDataFolder) {
 
 TEST(DesignFileSave, refusesWithTheErrorOfEachFailureAndLeavesTheFolderAsItWas) {
     TempDir dir;
+    TempDir outside;
     writeBytes(dir.file("plain"), "x");
     std::filesystem::create_directory(dir.file("folder.dat"));
+    std::filesystem::create_directory(outside.file("sub"));
+    std::filesystem::create_directory_symlink(outside.file("sub"), dir.file("link"));
+    std::filesystem::create_symlink("/dev/null", dir.file("null.dat"));
+    std::filesystem::create_symlink("loop.dat", dir.file("loop.dat"));
+    ::mkfifo(dir.file("fifo.dat").c_str(), 0600);
+    const std::string kAccessDenied = "5 ファイルへのアクセスが拒否されました";
     const struct {
         const char* what;
         std::string folder;
         std::string name;
         int code;
+        std::string shown = {};
     } cases[] = {
-        {"missing data folder", dir.folder() + "Data/", "x", 3},
+        {"missing data folder", dir.folder() + "Data/", "x", 3,
+         "3 ファイル名の指定が間違っています"},
         {"missing subfolder", dir.folder(), "nosub/x", 3},
-        {"data folder is a file", dir.folder() + "plain/", "x", 3},
-        {"design file is a folder", dir.folder(), "folder", 5},
+        {"data folder is a file", dir.folder() + "plain/", "x", 3,
+         "3 ファイル名の指定が間違っています"},
+        {"design file is a folder", dir.folder(), "folder", 5, kAccessDenied},
+        {"link to a device", dir.folder(), "null", 5, kAccessDenied},
+        {"a pipe in the design file's place", dir.folder(), "fifo", 5},
+        {"link loop", dir.folder(), "loop", 1921, "1921 I/O エラー (1921)"},
+        {"name climbing back through a subfolder", dir.folder(), "sub/../up", 123},
+        {"name climbing out through a folder link", dir.folder(), "link/../x", 123},
         {"name not in code page 932", dir.folder(), "\xF0\x9F\x94\x8A", 1113},
         {"name not UTF-8", dir.folder(), "bad\xFF", 1113},
         {"name climbing out", dir.folder(), "../x", 123},
@@ -115,13 +147,18 @@ TEST(DesignFileSave, refusesWithTheErrorOfEachFailureAndLeavesTheFolderAsItWas) 
         {"name with a line end", dir.folder(), "a\r\nb", 123},
         {"name with a NUL", dir.folder(), std::string("a\0b", 3), 123},
         {"name with an end-of-file mark", dir.folder(), "a\x1A", 123},
-        {"name too long", dir.folder(), std::string(300, 'n'), 206},
+        {"name too long", dir.folder(), std::string(300, 'n'), 206, "206 I/O エラー (206)"},
         {"path too long", dir.folder(), std::string(5000, 'n'), 206},
     };
     const std::vector<std::string> before = entries(dir);
     for (const auto& c : cases) {
-        EXPECT_EQ(saveErrorCode(c.folder, exampleDesign(c.name)), c.code) << c.what;
+        const std::string outcome = saveOutcome(c.folder, exampleDesign(c.name));
+        EXPECT_EQ(outcome.substr(0, outcome.find(' ')), std::to_string(c.code)) << c.what;
+        if (!c.shown.empty()) {
+            EXPECT_EQ(outcome, c.shown) << c.what;
+        }
         EXPECT_EQ(entries(dir), before) << c.what;
+        EXPECT_EQ(entries(outside), std::vector<std::string>{"sub"}) << c.what;
     }
 }
 
@@ -142,24 +179,112 @@ TEST(DesignFileSave, refusesAFolderItMayNotWrite) {
     EXPECT_EQ(saveErrorCode(dir.folder(), exampleDesign()), 5);
 }
 
-TEST(DesignFileSave, keepsThePermissionsOfTheFileItReplaces) {
+TEST(DesignFileSave, givesANewFileTheUmasksModeAndAReplacedOneItsOwn) {
+    const struct {
+        mode_t umask;
+        std::optional<mode_t> existing;
+        mode_t mode;
+    } cases[] = {
+        {022, std::nullopt, 0644}, {077, std::nullopt, 0600}, {002, std::nullopt, 0664},
+        {022, 0640, 0640},         {077, 0664, 0664},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string path = dir.file("FW208Kolvex.dat");
+        if (c.existing) {
+            writeBytes(path, "old");
+            ::chmod(path.c_str(), *c.existing);
+        }
+        const mode_t previous = ::umask(c.umask);
+        saveDesignFile(dir.folder(), exampleDesign(), false);
+        ::umask(previous);
+        struct stat st;
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.mode) << std::oct << c.umask;
+        EXPECT_EQ(readBytes(path), kExampleFile);
+    }
+}
+
+// A link stays a link: what it leads to receives the design and keeps its
+// mode, and nothing is left in either folder.
+TEST(DesignFileSave, replacesWhatALinkLeadsToAndKeepsTheLink) {
+    const struct {
+        const char* what;
+        std::string link;
+        bool targetExists;
+    } cases[] = {
+        {"relative link into another folder", "../other/X.dat", true},
+        {"link to a file not yet there", "../other/X.dat", false},
+        {"chain of links", "Y.dat", true},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string data = dir.file("Data") + "/";
+        const std::string other = dir.file("other") + "/";
+        std::filesystem::create_directory(data);
+        std::filesystem::create_directory(other);
+        if (c.targetExists) {
+            writeBytes(other + "X.dat", "old");
+            ::chmod((other + "X.dat").c_str(), 0600);
+        }
+        std::filesystem::create_symlink(c.link, data + "X.dat");
+        std::filesystem::create_symlink(dir.file("other/X.dat"), data + "Y.dat");
+        const std::vector<std::string> links = entries(data);
+        saveDesignFile(data, exampleDesign("X"), false);
+        EXPECT_EQ(entries(data), links) << c.what;
+        EXPECT_EQ(entries(other), std::vector<std::string>{"X.dat"}) << c.what;
+        EXPECT_EQ(readBytes(other + "X.dat"), std::string(kExampleFile).replace(250, 11, "X"))
+            << c.what;
+        struct stat st;
+        ASSERT_EQ(::stat((other + "X.dat").c_str(), &st), 0);
+        if (c.targetExists) {
+            EXPECT_EQ(st.st_mode & 07777, 0600u) << c.what;
+        }
+    }
+}
+
+// A save killed before its rename leaves no file behind; the temporary
+// files of saves killed a day or more ago go at the next save there.
+TEST(DesignFileSave, leavesNoTemporaryFileBehind) {
     TempDir dir;
     const std::string path = dir.file("FW208Kolvex.dat");
     writeBytes(path, "old");
-    ::chmod(path.c_str(), 0640);
+    class KilledMidWrite : public SaveCalls {
+        ssize_t write(int, const void*, std::size_t) override { ::_exit(0); }
+    };
+    test::inChildProcess([&] {
+        KilledMidWrite calls;
+        saveDesignFile(dir.folder(), exampleDesign(), false, calls);
+        return std::string();
+    });
+    EXPECT_EQ(entries(dir), std::vector<std::string>{"FW208Kolvex.dat"});
+    EXPECT_EQ(readBytes(path), "old");
+
+    const struct timespec twoDaysAgo[2] = {{0, UTIME_OMIT}, {std::time(nullptr) - 2 * 86400, 0}};
+    const struct {
+        const char* name;
+        bool old;
+    } leftovers[] = {
+        {".ventbox-17.tmp", true}, {".ventbox-18.tmp", false},  // a save may still run
+        {".ventbox-x.tmp", true},  {"keep.tmp", true},          // not of our naming
+    };
+    for (const auto& l : leftovers) {
+        writeBytes(dir.file(l.name), "left");
+        if (l.old) ::utimensat(AT_FDCWD, dir.file(l.name).c_str(), twoDaysAgo, 0);
+    }
     saveDesignFile(dir.folder(), exampleDesign(), false);
-    struct stat st;
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(readBytes(path), kExampleFile);
+    EXPECT_EQ(entries(dir), (std::vector<std::string>{".ventbox-18.tmp", ".ventbox-x.tmp",
+                                                      "FW208Kolvex.dat", "keep.tmp"}));
 }
 
-// A disk that fills up after a number of bytes, a sync or a rename that fails.
+// A disk that fills up after a number of bytes, a sync or a rename that
+// fails; the syncs and the rename are logged.
 class FailingCalls : public SaveCalls {
 public:
     std::size_t room = SIZE_MAX;
     int fsyncError = 0;
     int renameError = 0;
+    std::vector<std::string> log;
 
     ssize_t write(int fd, const void* data, std::size_t size) override {
         if (room == 0) {
@@ -171,11 +296,15 @@ public:
         return SaveCalls::write(fd, data, n);
     }
     int fsync(int fd) override {
+        struct stat st;
+        ::fstat(fd, &st);
+        log.push_back(S_ISDIR(st.st_mode) ? "sync folder" : "sync file");
         if (fsyncError == 0) return SaveCalls::fsync(fd);
         errno = fsyncError;
         return -1;
     }
     int rename(const char* from, const char* to) override {
+        log.push_back("rename");
         if (renameError == 0) return SaveCalls::rename(from, to);
         errno = renameError;
         return -1;
@@ -211,6 +340,68 @@ TEST(DesignFileSave, leavesThePreviousFileByteForByteWhenTheSaveFails) {
     }
 }
 
+// The folder is synced after the rename, so that a power cut cannot bring
+// the previous file back.
+TEST(DesignFileSave, syncsTheFileBeforeAndTheFolderAfterTheRename) {
+    TempDir dir;
+    FailingCalls calls;
+    EXPECT_EQ(saveErrorCode(dir.folder(), exampleDesign(), calls), 0);
+    EXPECT_EQ(calls.log, (std::vector<std::string>{"sync file", "rename", "sync folder"}));
+}
+
+// Failures only a real file system gives, each in a child process that may
+// mount a small file system of its own or give up its rights.
+TEST(DesignFileSave, reportsWhatTheFileSystemRefuses) {
+    TempDir dir;
+    ::chmod(dir.folder().c_str(), 0755);
+    const std::string mountPoint = dir.file("mnt");
+    std::filesystem::create_directory(mountPoint);
+    std::filesystem::create_directory(dir.file("locked"));
+    ::chmod(dir.file("locked").c_str(), 0555);
+    writeBytes(dir.file("unreadable.dat"), kExampleFile);
+    ::chmod(dir.file("unreadable.dat").c_str(), 0);
+
+    const std::string outcomes = test::inChildProcess([&] {
+        std::string out;
+        if (::unshare(CLONE_NEWNS) == 0 &&
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+            ::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=16k") == 0) {
+            writeBytes(mountPoint + "/filler", std::string(1 << 16, 'x'));
+            out += "disk full: " + saveOutcome(mountPoint + "/", exampleDesign()) + "\n";
+            ::mount(nullptr, mountPoint.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
+            out += "read-only file system: " + saveOutcome(mountPoint + "/", exampleDesign()) +
+                   "\n";
+        }
+        if (::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0)) {
+            out += "no right to write: " + saveOutcome(dir.file("locked") + "/", exampleDesign()) +
+                   "\n";
+            RecordingTarget target;
+            try {
+                loadDesignFile(dir.file("unreadable.dat"), target);
+                out += "no right to read: loaded\n";
+            } catch (const IoError& e) {
+                out += "no right to read: " + std::to_string(e.code()) + " " + e.what() + "\n";
+            }
+        }
+        return out;
+    });
+    const std::string kAccessDenied = "5 ファイルへのアクセスが拒否されました";
+    std::string skipped;
+    for (const auto& [what, shown] : std::vector<std::pair<std::string, std::string>>{
+             {"disk full", "112 I/O エラー (112)"},
+             {"read-only file system", kAccessDenied},
+             {"no right to write", kAccessDenied},
+             {"no right to read", kAccessDenied},
+         }) {
+        if (outcomes.find(what + ": ") == std::string::npos) {
+            skipped += " " + what;
+        } else {
+            EXPECT_NE(outcomes.find(what + ": " + shown + "\n"), std::string::npos) << outcomes;
+        }
+    }
+    if (!skipped.empty()) GTEST_SKIP() << "cannot be set up here:" << skipped;
+}
+
 TEST(DesignFileSave, neverLetsTwoSavesOfOneDesignInterleave) {
     TempDir dir;
     TDesign first = exampleDesign();
@@ -242,6 +433,36 @@ TEST(DesignFileSave, neverLetsTwoSavesOfOneDesignInterleave) {
     done = true;
     reader.join();
     EXPECT_EQ(entries(dir), std::vector<std::string>{"FW208Kolvex.dat"});
+}
+
+// Code page 932 gives some characters the same bytes and holds some plain
+// Shift_JIS has not. A design loads under the name it was saved as; a copy
+// of its file under another name shows what the bytes decode to.
+TEST(Cp932, namesSaveAndLoadBackAsTyped) {
+    const struct {
+        const char* name;
+        const char* line;
+        const char* decoded;
+    } cases[] = {
+        {"FW〜1 −2", "FW\x81\x60" "1 \x81\x7c" "2", "FW～1 －2"},
+        {"～①㍑Ⅱ￢∥", "\x81\x60\x87\x40\x87\x67\x87\x55\x81\xca\x81\x61", "～①㍑Ⅱ￢∥"},
+        {"a\\b", "a\\b", "a\\b"},
+        {"¥‾—‖¢", "\\~\x81\x5c\x81\x61\x81\x91", "\\~―∥￠"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string path = designFilePath(dir.folder(), c.name);
+        saveDesignFile(dir.folder(), exampleDesign(c.name), false);
+        const std::string bytes = readBytes(path);
+        EXPECT_EQ(bytes.substr(250, bytes.size() - 259), c.line) << c.name;
+        writeBytes(dir.file("copy.dat"), bytes);
+        RecordingTarget own;
+        RecordingTarget copy;
+        ASSERT_TRUE(loadDesignFile(path, own));
+        ASSERT_TRUE(loadDesignFile(dir.file("copy.dat"), copy));
+        EXPECT_EQ(own.name, c.name);
+        EXPECT_EQ(copy.name, c.decoded);
+    }
 }
 
 TEST(DesignFileSave, readsBackEveryValueRoundedToFifteenDigits) {

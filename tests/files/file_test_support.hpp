@@ -1,11 +1,13 @@
 #pragma once
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -55,6 +57,33 @@ inline void writeBytes(const std::string& path, const std::string& bytes) {
 inline std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs `body` in a child process, killed after `seconds`, and gives back
+// what it returned; empty when the child died or hung first. For what a test
+// process must not do to itself: be killed midway, drop its rights, mount.
+inline std::string inChildProcess(const std::function<std::string()>& body,
+                                  unsigned seconds = 30) {
+    int fds[2];
+    if (::pipe(fds) != 0) return {};
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        ::alarm(seconds);
+        const std::string out = body();
+        if (::write(fds[1], out.data(), out.size()) < 0) ::_exit(1);
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    std::string out;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) {
+        out.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return out;
 }
 
 // Records what a load writes, in order, like a window without handlers.
