@@ -97,8 +97,9 @@ public:
         if (::access("/proc/self/fd", X_OK) == 0) {
             fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
             if (fd_ >= 0) return;
-            // File systems without unnamed files say so; other errors are real.
-            if (errno != EOPNOTSUPP && errno != EISDIR) fail(errno);
+            // Systems and file systems without unnamed files say so in one of
+            // these ways; other errors are real.
+            if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) fail(errno);
         }
         for (int attempt = 0; attempt < kAttempts; ++attempt) {
             path_ = temporaryName(folder);

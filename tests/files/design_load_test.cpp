@@ -6,6 +6,7 @@
 #include <array>
 #include <atomic>
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <limits>
@@ -260,16 +261,14 @@ TEST(DesignFileLoad, takesAPipeSwappedInAfterTheExistenceTestForNoFile) {
     TempDir dir;
     const std::string path = dir.file("d.dat");
     const std::string fifo = dir.file("fifo");
-    const std::string file = dir.file("file");
+    test::writeBytes(path, kExampleFile);
+    ::mkfifo(fifo.c_str(), 0600);
     const std::string outcome = test::inChildProcess(
         [&] {
             std::atomic<bool> done{false};
             std::thread swapper([&] {
                 while (!done) {
-                    ::mkfifo(fifo.c_str(), 0600);
-                    ::rename(fifo.c_str(), path.c_str());
-                    test::writeBytes(file, kExampleFile);
-                    ::rename(file.c_str(), path.c_str());
+                    ::renameat2(AT_FDCWD, fifo.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE);
                 }
             });
             for (int i = 0; i < 2000; ++i) {
@@ -280,7 +279,7 @@ TEST(DesignFileLoad, takesAPipeSwappedInAfterTheExistenceTestForNoFile) {
             swapper.join();
             return std::string("finished");
         },
-        20);
+        10);
     EXPECT_EQ(outcome, "finished");
 }
 
