@@ -263,23 +263,21 @@ TEST(DesignFileLoad, takesAPipeSwappedInAfterTheExistenceTestForNoFile) {
     const std::string fifo = dir.file("fifo");
     test::writeBytes(path, kExampleFile);
     ::mkfifo(fifo.c_str(), 0600);
-    const std::string outcome = test::inChildProcess(
-        [&] {
-            std::atomic<bool> done{false};
-            std::thread swapper([&] {
-                while (!done) {
-                    ::renameat2(AT_FDCWD, fifo.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE);
-                }
-            });
-            for (int i = 0; i < 2000; ++i) {
-                RecordingTarget target;
-                loadDesignFile(path, target);
+    const std::string outcome = test::inChildProcess([&] {
+        std::atomic<bool> done{false};
+        std::thread swapper([&] {
+            while (!done) {
+                ::renameat2(AT_FDCWD, fifo.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE);
             }
-            done = true;
-            swapper.join();
-            return std::string("finished");
-        },
-        10);
+        });
+        for (int i = 0; i < 2000; ++i) {
+            RecordingTarget target;
+            loadDesignFile(path, target);
+        }
+        done = true;
+        swapper.join();
+        return std::string("finished");
+    }, 10);
     EXPECT_EQ(outcome, "finished");
 }
 
