@@ -12,8 +12,6 @@ namespace ventbox {
 
 namespace {
 
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
-
 bool isAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -70,7 +68,7 @@ std::string cp932ToUtf8(std::string_view bytes) {
         if (c < 0x80) {
             out += bytes.front();
         } else {
-            out += kReplacement;
+            out += kReplacementCharacter;
         }
         bytes.remove_prefix(1);
     }

@@ -22,10 +22,7 @@ constexpr std::array<Field, 10> kFileOrder{
     Field::BL2, Field::BL3, Field::L1, Field::L2, Field::L3,
 };
 
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
-
-}  // namespace
-
+// The design name of a name line read from a file of the given base name.
 std::string loadedDesignName(std::string_view line, std::string_view baseName) {
     // Code page 932 gives several characters the same bytes (〜 and ～, − and
     // －, ¥ and \), and decoding picks one of them. The file's own name tells
@@ -35,10 +32,12 @@ std::string loadedDesignName(std::string_view line, std::string_view baseName) {
     std::string name = cp932ToUtf8(line);
     // A NUL would cut the design file's path short.
     for (std::size_t at = name.find('\0'); at != std::string::npos; at = name.find('\0', at)) {
-        name.replace(at, 1, kReplacement);
+        name.replace(at, 1, kReplacementCharacter);
     }
     return name;
 }
+
+}  // namespace
 
 std::size_t BufferSource::read(char* buffer, std::size_t size) {
     const std::size_t n = std::min(size, bytes_.size());

@@ -64,7 +64,4 @@ private:
 // file's name without ".dat", when the source is a file.
 void readDesign(ByteSource& source, LoadTarget& target, std::string_view baseName = {});
 
-// The design name of a name line read from a file of the given base name.
-std::string loadedDesignName(std::string_view line, std::string_view baseName);
-
 }  // namespace ventbox
