@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "calc/number_text.hpp"
 #include "calc/report_text.hpp"
@@ -105,9 +106,21 @@ void TBox::userClickedButton(Button button) {
 }
 
 bool TBox::userRequestedClose() {
+    if (closing_) return false;
+    closing_ = true;
     bool canClose = true;
     const bool completed = runDispatched([&] { FormCloseQuery(canClose); });
+    closing_ = false;
     return completed && canClose;
+}
+
+std::optional<std::string> TBox::saveBeforeEnd() {
+    try {
+        BtnSVClick();
+        return std::nullopt;
+    } catch (const Error& error) {
+        return reportText(error.what());
+    }
 }
 
 void TBox::dispatch(const std::function<void()>& handler) { runDispatched(handler); }
@@ -118,6 +131,7 @@ bool TBox::runDispatched(const std::function<void()>& handler) {
         return true;
     } catch (const Error& error) {
         platform_.reportError(reportText(error.what()));
+        if (std::exchange(recalculateAfterReport_, false)) runDispatched([this] { Calc(); });
         return false;
     }
 }
@@ -152,7 +166,17 @@ void TBox::BtnLDClick() {
     } else {
         path = designFilePath(Dir(std::string(kDataFolderSuffix)), design_.name);
     }
-    if (loadDesignFile(path, *this)) Calc();
+    if (readDesignFile(path)) Calc();
+}
+
+bool TBox::readDesignFile(const std::string& path) {
+    loadTargetFailed_ = false;
+    try {
+        return loadDesignFile(path, *this);
+    } catch (const Error&) {
+        if (!loadTargetFailed_) recalculateAfterReport_ = true;
+        throw;
+    }
 }
 
 void TBox::BtnSVClick() { saveDesignFile(Dir(std::string(kDataFolderSuffix)), design_, checked_); }
@@ -189,7 +213,9 @@ void TBox::setLabel(ResultLabel label, const std::string& text) {
 
 void TBox::storeValue(Field field, double value) { design_.value(field) = value; }
 
-void TBox::setFieldText(Field field, const std::string& text) { setText(editOf(field), text); }
+void TBox::setFieldText(Field field, const std::string& text) {
+    writeForLoad([&] { setText(editOf(field), text); });
+}
 
 void TBox::setDesignName(const std::string& name) { design_.name = name; }
 
@@ -199,7 +225,18 @@ void TBox::keepNameLine(const std::string& bytes) {
 
 void TBox::setNameText(const std::string& text) { setText(Edit::Nam, text); }
 
-void TBox::checkPipe() { setChecked(true); }
+void TBox::checkPipe() {
+    writeForLoad([&] { setChecked(true); });
+}
+
+void TBox::writeForLoad(const std::function<void()>& write) {
+    try {
+        write();
+    } catch (const Error&) {
+        loadTargetFailed_ = true;
+        throw;
+    }
+}
 
 void TBox::runChangeHandler(Edit edit) {
     switch (edit) {

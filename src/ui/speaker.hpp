@@ -77,8 +77,15 @@ public:
     void userSetChecked(bool checked);
     void userClickedButton(Button button);
     // A close request (the exit button, the title bar, Alt+F4, the end of the
-    // session); returns whether the window may close.
+    // session); returns whether the window may close. A request that arrives
+    // while another one is still running (its dialogs keep events flowing)
+    // is refused: the first one decides.
     bool userRequestedClose();
+    bool closeRunning() const { return closing_; }
+    // The save of a close without its message dialog, for an end of the
+    // program that cannot wait for the user: nullopt when the design was
+    // saved, otherwise the text that reports the failure.
+    std::optional<std::string> saveBeforeEnd();
 
     // Runs an event handler as the platform's message dispatch does.
     void dispatch(const std::function<void()>& handler);
@@ -121,6 +128,13 @@ private:
     void runChangeHandler(Edit edit);
     // Runs a handler as dispatch does; false when it ended in a reported error.
     bool runDispatched(const std::function<void()>& handler);
+    // Reads a design file; a failure of the reading itself (not of a
+    // recalculation the load ran) leaves values stored that the fields do
+    // not show, so a recalculation is due once the error has been reported.
+    bool readDesignFile(const std::string& path);
+    // A write of the load whose handler failed: that error is the handler's,
+    // not the reading's.
+    void writeForLoad(const std::function<void()>& write);
 
     Platform& platform_;
     TBoxObserver* observer_ = nullptr;
@@ -132,6 +146,9 @@ private:
     std::array<std::string, kEditCount> texts_;
     bool checked_ = false;
     std::array<std::string, 11> captions_;
+    bool closing_ = false;
+    bool loadTargetFailed_ = false;
+    bool recalculateAfterReport_ = false;
 };
 
 }  // namespace ventbox

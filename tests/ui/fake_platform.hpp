@@ -26,14 +26,26 @@ public:
         return answer;
     }
 
-    void reportError(const std::string& text) override { log.push_back("error " + text); }
-    void showMessage(const std::string& text) override { log.push_back("message " + text); }
+    void reportError(const std::string& text) override {
+        log.push_back("error " + text);
+        closeFromInsideDialogs();
+    }
+    void showMessage(const std::string& text) override {
+        log.push_back("message " + text);
+        closeFromInsideDialogs();
+    }
     bool windowOnScreen() const override { return onScreen; }
 
     // Answers like a window: the close request runs the box's close query.
     void requestClose() override {
         log.push_back("close requested");
         if (box) closeAnswers.push_back(box->userRequestedClose());
+    }
+
+    // A close that arrives while a dialog is open, as the window manager
+    // sends it.
+    void closeFromInsideDialogs() {
+        if (closeInsideDialogs) requestClose();
     }
 
     // Only the errors of the log, in order.
@@ -47,6 +59,7 @@ public:
     std::optional<std::string> directory;
     std::deque<std::optional<std::string>> dialogAnswers;  // empty: cancelled
     bool onScreen = false;
+    bool closeInsideDialogs = false;
     TBox* box = nullptr;
     std::vector<std::string> log;
     std::vector<bool> closeAnswers;
