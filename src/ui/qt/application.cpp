@@ -2,22 +2,39 @@
 
 #include <exception>
 
-#include <QIcon>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QSessionManager>
+#include <QTranslator>
 
 #include "app_title.hpp"
 #include "box_window.hpp"
 #include "calc/number_text.hpp"
 #include "calc/report_text.hpp"
 #include "dialogs.hpp"
+#include "program_end.hpp"
 #include "ui/speaker.hpp"
 
 namespace ventbox {
 
+namespace {
+
+class SessionManagerQuestion : public DesktopSession {
+public:
+    explicit SessionManagerQuestion(QSessionManager& manager) : manager_(manager) {}
+    bool allowsInteraction() override { return manager_.allowsInteraction(); }
+    void cancel() override { manager_.cancel(); }
+    void release() override { manager_.release(); }
+
+private:
+    QSessionManager& manager_;
+};
+
+}  // namespace
+
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(applicationTitle(applicationFilePath()));
-    setWindowIcon(QIcon(QStringLiteral(":/ventbox.png")));
+    installQtTranslations(QLocale::system());
     // The dialogs of the start-up sequence close before the window opens;
     // only the window's own close ends the program.
     setQuitOnLastWindowClosed(false);
@@ -42,15 +59,25 @@ void readDecimalSeparator() {
     setDecimalSeparator(separatorFromDecimalPoint(QLocale::system().decimalPoint().toStdString()));
 }
 
+QTranslator* installQtTranslations(const QLocale& locale) {
+    auto* translator = new QTranslator(qApp);
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return nullptr;
+    }
+    QCoreApplication::installTranslator(translator);
+    return translator;
+}
+
 void startUp(Application& application, TBox& box, BoxWindow& window) {
     window.setOnClosed([] { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); });
+    // The process never runs on without its window.
+    QObject::connect(&window, &QObject::destroyed, qApp, &QCoreApplication::quit);
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
-                     [&box](QSessionManager& session) {
-                         // The design is saved even where the session allows
-                         // no dialog: losing it would be worse.
-                         session.allowsInteraction();
-                         if (!box.userRequestedClose()) session.cancel();
-                         session.release();
+                     [&box](QSessionManager& manager) {
+                         SessionManagerQuestion session(manager);
+                         endDesktopSession(box, session);
                      });
     // The window opens even when the start-up sequence failed.
     try {

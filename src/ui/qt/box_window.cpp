@@ -8,12 +8,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QWindow>
 
 #include "accessibility.hpp"
 #include "layout.hpp"
@@ -107,9 +109,14 @@ void BoxWindow::buildControls() {
     setObjectName(qstring(layout::kWindowName));
     setAccessibleRole(this, QAccessible::Window);
     setWindowTitle(qstring(layout::kWindowCaption));
+    setWindowIcon(QIcon(QStringLiteral(":/ventbox.png")));
     setFont(fontOf(layout::kWindowFont));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, colourOf(layout::kWindowColour));
+    // The layout's light colours whatever the desktop's theme: its captions
+    // would be unreadable in light text on the fixed green. The texts, the
+    // fields and the bevels follow from the button and window colours.
+    QPalette colours(colourOf(layout::kButtonFaceColour), colourOf(layout::kWindowColour));
+    colours.setColor(QPalette::Highlight, colourOf(layout::kHighlightColour));
+    colours.setColor(QPalette::HighlightedText, Qt::white);
     setPalette(colours);
     setAutoFillBackground(true);
     resize(layout::kClientWidth, layout::kClientHeight);
@@ -153,6 +160,10 @@ void BoxWindow::buildControls() {
     for (const layout::ResultSpec& entry : layout::kResults) {
         QLabel* label = makeLabel(panelOf(entry.panel), entry.left, entry.top, *entry.font);
         label->setObjectName(qstring(labelName(entry.label)));
+        // Results can be selected and copied; a click gives the focus that
+        // keyboard selection needs, but Tab passes them by.
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        label->setFocusPolicy(Qt::ClickFocus);
         results_[static_cast<std::size_t>(entry.label)] = label;
         resultNames_[static_cast<std::size_t>(entry.label)] = qstring(entry.accessibleName);
     }
@@ -162,6 +173,9 @@ void BoxWindow::buildControls() {
         button->setObjectName(qstring(entry.name));
         button->setGeometry(rectOf(entry.place));
         button->setAccessibleName(qstring(entry.caption));
+        // Enter presses the focused button, as Space does; with no default
+        // button, Enter in a field does nothing.
+        button->setAutoDefault(true);
         buttons_[static_cast<std::size_t>(entry.button)] = button;
         tabStops.push_back({panelOrder(layout::kButtonPanel), entry.tabOrder, button});
     }
@@ -260,6 +274,21 @@ void BoxWindow::announceResults() {
 
 QString BoxWindow::resultName(ResultLabel label) const {
     return resultNames_[static_cast<std::size_t>(label)];
+}
+
+void BoxWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    windowHandle()->installEventFilter(this);
+}
+
+// Qt takes a close from the window manager that arrives during the
+// widget's own close for agreed, and the window would vanish with the
+// process left running; while the close sequence runs (its dialogs keep
+// events flowing) such a close is refused here.
+bool BoxWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != windowHandle() || event->type() != QEvent::Close || !box_.closeRunning()) return false;
+    event->ignore();
+    return true;
 }
 
 void BoxWindow::closeEvent(QCloseEvent* event) {

@@ -42,6 +42,11 @@ inline constexpr int kClientWidth = kOuterWidth - 2 * 4;
 inline constexpr int kClientHeight = kOuterHeight - 2 * 4 - 19;
 inline constexpr Rgb kWindowColour{201, 207, 184};
 inline constexpr Rgb kHeadingColour{255, 0, 0};
+// The light desktop colours the layout was drawn against, kept whatever the
+// desktop's theme: the face of the buttons, and the selection's background
+// with white text on it. Texts are black and fields white.
+inline constexpr Rgb kButtonFaceColour{240, 240, 240};
+inline constexpr Rgb kHighlightColour{0, 120, 215};
 
 enum class Panel { Inputs, Commands };
 

@@ -1,5 +1,6 @@
 #include "application.hpp"
 #include "box_window.hpp"
+#include "program_end.hpp"
 #include "qt_platform.hpp"
 #include "ui/speaker.hpp"
 
@@ -9,8 +10,10 @@ int main(int argc, char** argv) {
     ventbox::TBox box(platform);
     ventbox::BoxWindow window(box);
     platform.setWindow(&window);
+    ventbox::EndSignals endSignals(box, window);
     ventbox::startUp(application, box, window);
     application.exec();
-    // The program ends only through a close the window agreed to.
+    // Besides the end signals, the program ends only through a close the
+    // window agreed to.
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include "dialogs.hpp"
 
@@ -21,8 +22,17 @@ std::optional<std::string> QtPlatform::currentDirectory() {
 std::optional<std::string> QtPlatform::openFile(const std::string& initialDir,
                                                 const std::string& fileName) {
     // Owned by the active window, or by none while the main window is not
-    // yet shown; the chosen file need not exist.
-    QFileDialog dialog(QApplication::activeWindow(), QString(), QFile::decodeName(initialDir.c_str()));
+    // yet shown; the chosen file need not exist. A folder that does not
+    // exist would be typed into the name box as a file name, so the dialog
+    // opens in its nearest existing parent instead (the startup directory
+    // for a missing data folder), with nothing typed.
+    QString folder = QFile::decodeName(initialDir.c_str());
+    while (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        const QString parent = QFileInfo(folder).path();
+        if (parent == folder) break;
+        folder = parent;
+    }
+    QFileDialog dialog(QApplication::activeWindow(), QString(), folder);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!fileName.empty()) dialog.selectFile(QFile::decodeName(fileName.c_str()));
