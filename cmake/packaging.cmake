@@ -21,7 +21,8 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY ventbox)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 # The libraries come from dpkg-shlibdeps; the window needs besides them the
-# platform plugins that Qt loads at run time and the Japanese fonts.
+# platform plugins that Qt loads at run time, Qt's own translations for the
+# platform dialogs, and the Japanese fonts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic, fonts-ipafont-mincho")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-ipafont-gothic, fonts-ipafont-mincho")
 include(CPack)

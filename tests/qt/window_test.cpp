@@ -1,4 +1,5 @@
 #include <QAccessible>
+#include <QCloseEvent>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
@@ -7,11 +8,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
+#include <QWindow>
 
+#include <signal.h>
+
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
 
@@ -21,6 +28,7 @@
 #include "dialogs.hpp"
 #include "files/design_file.hpp"
 #include "modal_script.hpp"
+#include "program_end.hpp"
 #include "stub_platform.hpp"
 
 using namespace ventbox;
@@ -76,6 +84,13 @@ ModalScript::Step answerMessage(QString& text, Qt::Key key = Qt::Key_Return) {
     };
 }
 
+// A close as the window manager sends it: to the platform window, bypassing
+// the widget's own close.
+void closeFromWindowManager(QWidget& window) {
+    QCloseEvent close;
+    QCoreApplication::sendEvent(window.windowHandle(), &close);
+}
+
 void verifyNoStrayDialog(const ModalScript& script) {
     QVERIFY2(script.unexpected().isEmpty(), qPrintable(script.unexpected().join("; ")));
     QCOMPARE(script.pending(), 0);
@@ -99,6 +114,37 @@ protected:
     }
 };
 
+// A session manager that answers as the row says and logs every call.
+struct FakeSession : DesktopSession {
+    explicit FakeSession(bool interaction) : interaction(interaction) {}
+    bool allowsInteraction() override { return asked << "allowsInteraction", interaction; }
+    void cancel() override { asked << "cancel"; }
+    void release() override { asked << "release"; }
+    bool interaction;
+    QStringList asked;
+};
+
+// The child process of endSignalSavesAndExits: a window on the folder with
+// 26 typed into EditBL1, reporting "ready" once it waits at the stage.
+int runEndSignalChild(const QString& folder, const QString& stage) {
+    StubPlatform platform(folder.toStdString());
+    TBox box(platform);
+    BoxWindow window(box);
+    platform.setWindow(&window);
+    EndSignals endSignals(box, window);
+    QTimer::singleShot(0, [] { std::puts("ready"), std::fflush(stdout); });
+    if (stage == "before the window") {
+        box.dispatch([&box] { box.FormCreate(); });
+        box.setText(Edit::BL1, "26");
+    } else {
+        startUp(*static_cast<Application*>(qApp), box, window);
+        window.edit(Edit::BL1)->selectAll();
+        QTest::keyClicks(window.edit(Edit::BL1), "26");
+    }
+    if (stage == "under a dialog") platform.showMessage("open");
+    return QCoreApplication::exec();
+}
+
 }  // namespace
 
 class WindowTest : public QObject {
@@ -115,6 +161,7 @@ private slots:
     void screenReaderMeetsAWindowItCanWorkWith();
     void tabKeyFollowsTheLayoutOrder();
     void startUpWithoutADesignFileShowsTheCreationResults();
+    void startUpShowsTheFileDialogAtTheDataFolderBeforeTheWindow_data();
     void startUpShowsTheFileDialogAtTheDataFolderBeforeTheWindow();
     void typingIntoABoxFieldUpdatesEveryResult();
     void driverFieldsCountOnlyAtTheCalculateButton();
@@ -125,10 +172,19 @@ private slots:
     void modelTextsOfAnyLengthAreShownWhole();
     void closeSavesTheDesignAndConfirms_data();
     void closeSavesTheDesignAndConfirms();
-    void failedSaveKeepsTheWindowOpen();
+    void failedSaveKeepsTheWindowOpenThroughASecondClose();
+    void endOfTheDesktopSessionSavesLikeAClose_data();
+    void endOfTheDesktopSessionSavesLikeAClose();
+    void endSignalSavesAndExits_data();
+    void endSignalSavesAndExits();
+    void darkDesktopThemeLeavesTheWindowLight();
+    void enterPressesTheFocusedButtonOnly();
+    void resultsCanBeSelectedWithoutTakingTabStops();
+    void platformDialogsSpeakTheLocalesLanguage();
     void messageDialogClosesOnEnterEscAndOk_data();
     void messageDialogClosesOnEnterEscAndOk();
-    void messageDialogWrapsWithinHalfTheScreen();
+    void dialogTextWrapsWithinHalfTheScreen_data();
+    void dialogTextWrapsWithinHalfTheScreen();
     void errorEscapingAnEventIsReportedAndTheProgramGoesOn();
 };
 
@@ -388,9 +444,16 @@ void WindowTest::startUpWithoutADesignFileShowsTheCreationResults() {
     verifyNoStrayDialog(script);
 }
 
+void WindowTest::startUpShowsTheFileDialogAtTheDataFolderBeforeTheWindow_data() {
+    QTest::addColumn<bool>("withDataFolder");
+    QTest::newRow("in the data folder") << true;
+    QTest::newRow("in the startup directory without one") << false;
+}
+
 void WindowTest::startUpShowsTheFileDialogAtTheDataFolderBeforeTheWindow() {
+    QFETCH(bool, withDataFolder);
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir("Data"));
+    if (withDataFolder) QVERIFY(QDir(dir.path()).mkdir("Data"));
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir.path()));
     ModalScript script;
@@ -400,18 +463,22 @@ void WindowTest::startUpShowsTheFileDialogAtTheDataFolderBeforeTheWindow() {
     platform.setWindow(&window);
     bool windowHidden = false;
     QString folder;
+    QString typed = "<no name box>";
     QWidget* owner = &window;
     script.expect([&](QWidget* dialog) {
         windowHidden = !window.isVisible();
         owner = dialog->parentWidget();
         if (auto* files = qobject_cast<QFileDialog*>(dialog)) folder = files->directory().absolutePath();
+        if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) typed = name->text();
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
     startUp(*static_cast<Application*>(qApp), box, window);
     QDir::setCurrent(previous);
     QVERIFY(windowHidden);
     QCOMPARE(owner, nullptr);
-    QCOMPARE(QFileInfo(folder).canonicalFilePath(), QFileInfo(dir.path() + "/Data").canonicalFilePath());
+    const QString expected = dir.path() + (withDataFolder ? "/Data" : "");
+    QCOMPARE(QFileInfo(folder).canonicalFilePath(), QFileInfo(expected).canonicalFilePath());
+    QCOMPARE(typed, QString());
     QVERIFY(window.isVisible());
     verifyNoStrayDialog(script);
 }
@@ -574,7 +641,7 @@ void WindowTest::closeSavesTheDesignAndConfirms() {
     if (route == 0) {
         QTest::mouseClick(session.window.button(Button::Exit), Qt::LeftButton);
     } else {
-        session.window.close();
+        closeFromWindowManager(session.window);
     }
     QCOMPARE(message, QString::fromUtf8("データを保存しました。"));
     QVERIFY(!session.window.isVisible());
@@ -585,24 +652,160 @@ void WindowTest::closeSavesTheDesignAndConfirms() {
     verifyNoStrayDialog(script);
 }
 
-void WindowTest::failedSaveKeepsTheWindowOpen() {
+// A close from the window manager while a close's dialog is open changes
+// nothing: the window stays until a close has saved and been confirmed.
+void WindowTest::failedSaveKeepsTheWindowOpenThroughASecondClose() {
     ModalScript script;
     Session session(false);
     session.start();
+    auto closeAgainThen = [&](ModalScript::Step answer) {
+        return [&session, answer](QWidget* dialog) {
+            closeFromWindowManager(session.window);
+            QVERIFY(session.window.windowHandle()->isVisible());
+            answer(dialog);
+        };
+    };
     ReportSeen seen;
-    script.expect(answerErrorReport(seen));
-    session.window.close();
-    QCOMPARE(seen.icon, QMessageBox::Critical);
-    QVERIFY(seen.text.endsWith('.'));
+    script.expect(closeAgainThen(answerErrorReport(seen)));
+    closeFromWindowManager(session.window);
+    QCOMPARE(seen.text, QString::fromUtf8("ファイル名の指定が間違っています."));
     QVERIFY(session.window.isVisible());
+    QVERIFY(session.window.windowHandle()->isVisible());
 
     QVERIFY(QDir(session.dir.path()).mkdir("Data"));
     QString message;
-    script.expect(answerMessage(message, Qt::Key_Escape));
+    script.expect(closeAgainThen(answerMessage(message, Qt::Key_Escape)));
     QTest::mouseClick(session.window.button(Button::Exit), Qt::LeftButton);
     QVERIFY(!session.window.isVisible());
     QVERIFY(QFileInfo::exists(session.dataFile("FW208Kolvex")));
     verifyNoStrayDialog(script);
+}
+
+void WindowTest::endOfTheDesktopSessionSavesLikeAClose_data() {
+    QTest::addColumn<bool>("interaction");
+    QTest::addColumn<bool>("dataFolder");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QStringList>("asked");
+    const QStringList ended{"allowsInteraction", "release"};
+    const QStringList cancelled{"allowsInteraction", "cancel", "release"};
+    QTest::newRow("saved and confirmed") << true << true << QString::fromUtf8("データを保存しました。") << ended;
+    QTest::newRow("failed save reported")
+        << true << false << QString::fromUtf8("ファイル名の指定が間違っています.") << cancelled;
+    QTest::newRow("saved without dialogs") << false << true << QString() << ended;
+    QTest::newRow("failed save without dialogs") << false << false << QString() << cancelled;
+}
+
+void WindowTest::endOfTheDesktopSessionSavesLikeAClose() {
+    QFETCH(bool, interaction);
+    QFETCH(bool, dataFolder);
+    QFETCH(QString, dialog);
+    QFETCH(QStringList, asked);
+    ModalScript script;
+    Session session(dataFolder);
+    session.start();
+    QString shown;
+    if (!dialog.isEmpty()) {
+        script.expect([&shown](QWidget* open) {
+            auto* box = qobject_cast<QMessageBox*>(open);
+            auto* message = open->findChild<QLabel*>("MessageText");
+            shown = box ? box->text() : message ? message->text() : QString();
+            open->close();
+        });
+    }
+    FakeSession manager(interaction);
+    endDesktopSession(session.box, manager);
+    QCOMPARE(shown, dialog);
+    QCOMPARE(manager.asked, asked);
+    QCOMPARE(QFileInfo::exists(session.dataFile("FW208Kolvex")), dataFolder);
+    verifyNoStrayDialog(script);
+}
+
+void WindowTest::endSignalSavesAndExits_data() {
+    QTest::addColumn<QString>("stage");
+    QTest::addColumn<bool>("dataFolder");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("window idle") << "idle" << true << 0 << true;
+    QTest::newRow("dialog open") << "under a dialog" << true << 0 << true;
+    QTest::newRow("failed save") << "idle" << false << 1 << false;
+    QTest::newRow("window not yet shown") << "before the window" << true << 0 << false;
+}
+
+void WindowTest::endSignalSavesAndExits() {
+    QFETCH(QString, stage);
+    QFETCH(bool, dataFolder);
+    QFETCH(int, status);
+    QFETCH(bool, saved);
+    QTemporaryDir dir;
+    if (dataFolder) QVERIFY(QDir(dir.path()).mkdir("Data"));
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {"--end-signal-child", dir.path(), stage});
+    QByteArray output;
+    while (!output.contains("ready") && child.waitForReadyRead(30000)) output += child.readAllStandardOutput();
+    QVERIFY2(output.contains("ready"), child.readAllStandardError().constData());
+    QCOMPARE(::kill(static_cast<pid_t>(child.processId()), SIGTERM), 0);
+    QVERIFY(child.waitForFinished(30000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), status);
+    QFile file(dir.path() + "/Data/FW208Kolvex.dat");
+    QCOMPARE(file.exists(), saved);
+    if (saved) QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().contains(" 2.60000000000000E+0001"));
+    if (status) QVERIFY(QString::fromUtf8(child.readAllStandardError()).contains(QString::fromUtf8("ファイル名の指定が間違っています.")));
+}
+
+void WindowTest::darkDesktopThemeLeavesTheWindowLight() {
+    const QPalette desktop = QApplication::palette();
+    const QPalette dark(QColor(60, 60, 60), QColor(40, 40, 40));  // light text on dark
+    QApplication::setPalette(dark);
+    {
+        Session session;
+        MessageDialog dialog("x", &session.window);
+        const QPalette colours = session.find<QWidget>("Label1")->palette();
+        QCOMPARE(colours.color(QPalette::Window), QColor(213, 218, 194));
+        QCOMPARE(colours.color(QPalette::WindowText), QColor(Qt::black));
+        QCOMPARE(colours.color(QPalette::Base), QColor(Qt::white));
+        QCOMPARE(colours.color(QPalette::Text), QColor(Qt::black));
+        QCOMPARE(colours.color(QPalette::Button), QColor(240, 240, 240));
+        QCOMPARE(colours.color(QPalette::ButtonText), QColor(Qt::black));
+        QCOMPARE(colours.color(QPalette::Highlight), QColor(0, 120, 215));
+        QCOMPARE(dialog.palette().color(QPalette::Window), dark.color(QPalette::Window));
+    }
+    QApplication::setPalette(desktop);
+}
+
+void WindowTest::enterPressesTheFocusedButtonOnly() {
+    Session session;
+    session.start();
+    const QString frequency = session.caption(ResultLabel::CabinetFR);
+    QLineEdit* resonance = session.window.edit(Edit::F);
+    resonance->setFocus();
+    resonance->selectAll();
+    QTest::keyClicks(resonance, "50");
+    QTest::keyClick(resonance, Qt::Key_Return);
+    QCOMPARE(session.caption(ResultLabel::CabinetFR), frequency);
+    session.window.button(Button::Calc)->setFocus();
+    QTest::keyClick(session.window.button(Button::Calc), Qt::Key_Enter);
+    QVERIFY(session.caption(ResultLabel::CabinetFR) != frequency);
+}
+
+void WindowTest::resultsCanBeSelectedWithoutTakingTabStops() {
+    Session session;
+    session.start();
+    for (int i = 0; i < 11; ++i) {
+        QLabel* label = session.window.result(static_cast<ResultLabel>(i));
+        QCOMPARE(label->textInteractionFlags(), Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        QCOMPARE(label->focusPolicy(), Qt::ClickFocus);
+    }
+    QLabel* volume = session.window.result(ResultLabel::BoxVolium);
+    QTest::mouseDClick(volume, Qt::LeftButton, {}, QPoint(4, volume->height() / 2));
+    QVERIFY(volume->hasSelectedText());
+}
+
+void WindowTest::platformDialogsSpeakTheLocalesLanguage() {
+    const std::unique_ptr<QTranslator> japanese(installQtTranslations(QLocale(QLocale::Japanese, QLocale::Japan)));
+    QVERIFY(japanese);
+    QFileDialog dialog;
+    QCOMPARE(dialog.windowTitle(), QString::fromUtf8("開く"));
 }
 
 void WindowTest::messageDialogClosesOnEnterEscAndOk_data() {
@@ -639,17 +842,42 @@ void WindowTest::messageDialogClosesOnEnterEscAndOk() {
     verifyNoStrayDialog(script);
 }
 
-void WindowTest::messageDialogWrapsWithinHalfTheScreen() {
-    const QString text = QString::fromUtf8("データを保存しました。").repeated(40);
-    MessageDialog dialog(text);
-    auto* label = dialog.findChild<QLabel*>("MessageText");
-    QVERIFY(label);
-    QCOMPARE(label->text(), text);
-    const int half = dialog.screen()->geometry().width() / 2;
-    QVERIFY(label->width() <= half);
-    QVERIFY(label->width() > half * 3 / 4);
-    QVERIFY(label->height() > 2 * label->fontMetrics().height());
-    QCOMPARE(dialog.findChildren<QLabel*>().size(), 1);  // no icon beside the text
+void WindowTest::dialogTextWrapsWithinHalfTheScreen_data() {
+    QTest::addColumn<bool>("errorReport");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("message dialog") << false << QString::fromUtf8("データを保存しました。").repeated(40);
+    QTest::newRow("error report of a pasted number")
+        << true << "'" + QString("1234567890").repeated(600) + QString::fromUtf8("' は浮動小数点数ではありません.");
+}
+
+// However long the text, the message dialog wraps it within half the screen
+// and the error box stays within half the screen; the message dialog has no
+// icon of its own.
+void WindowTest::dialogTextWrapsWithinHalfTheScreen() {
+    QFETCH(bool, errorReport);
+    QFETCH(QString, text);
+    ModalScript script;
+    int width = 0, half = 0, lines = 0;
+    bool hasIcon = false;
+    script.expect([&](QWidget* dialog) {
+        half = dialog->screen()->geometry().width() / 2;
+        auto* label = dialog->findChild<QLabel*>(errorReport ? "qt_msgbox_label" : "MessageText");
+        if (!label) return dialog->close(), void();
+        width = errorReport ? dialog->frameGeometry().width() : label->width();
+        lines = label->height() / label->fontMetrics().lineSpacing();
+        hasIcon = !dialog->windowIcon().isNull();
+        dialog->close();
+    });
+    QtPlatform platform;
+    if (errorReport) {
+        platform.reportError(text.toStdString());
+    } else {
+        platform.showMessage(text.toStdString());
+    }
+    QVERIFY2(width <= half, qPrintable(QString("%1 > %2").arg(width).arg(half)));
+    QVERIFY(lines > 2);
+    if (!errorReport) QVERIFY(!hasIcon);
+    verifyNoStrayDialog(script);
 }
 
 void WindowTest::errorEscapingAnEventIsReportedAndTheProgramGoesOn() {
@@ -669,6 +897,7 @@ void WindowTest::errorEscapingAnEventIsReportedAndTheProgramGoesOn() {
 
 int main(int argc, char** argv) {
     Application application(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--end-signal-child") return runEndSignalChild(argv[2], argv[3]);
     WindowTest test;
     return QTest::qExec(&test, argc, argv);
 }

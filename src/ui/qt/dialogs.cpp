@@ -18,10 +18,47 @@ namespace {
 constexpr int kMessageMargin = 12;
 constexpr int kMessageSpacing = 12;
 
+// A run of characters with no place to break cannot wrap and would widen
+// the box beyond the screen (a pasted number of thousands of digits); a
+// zero-width space between its characters lets it wrap anywhere.
+constexpr qsizetype kLongestUnbrokenRun = 40;
+
+QString breakableAnywhere(const QString& text) {
+    QString result;
+    result.reserve(text.size());
+    qsizetype run = 0;
+    for (QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongestUnbrokenRun && !c.isLowSurrogate()) result += QChar(0x200B);
+        result += c;
+    }
+    return result;
+}
+
 QScreen* screenOf(const QWidget* widget) {
     QScreen* screen = widget->screen();
     return screen ? screen : QGuiApplication::primaryScreen();
 }
+
+// The platform's stop box, kept within half the screen's width: Qt's own
+// limit leaves room for the icon and margins beyond it.
+class ErrorBox : public QMessageBox {
+public:
+    ErrorBox(const QString& text, QWidget* owner)
+        : QMessageBox(QMessageBox::Critical, applicationTitleNow(), breakableAnywhere(text),
+                      QMessageBox::Ok, owner) {
+        // Messages quote what the user typed; it is never markup.
+        setTextFormat(Qt::PlainText);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        const int frame = frameGeometry().width() - width();
+        const int widest = screenOf(this)->geometry().width() / 2 - frame;
+        if (width() > widest) setFixedSize(widest, layout()->totalHeightForWidth(widest));
+    }
+};
 
 }  // namespace
 
@@ -30,10 +67,7 @@ QString applicationTitleNow() { return QCoreApplication::applicationName(); }
 void showErrorReport(const QString& text) {
     // A pressed button or a drag must not outlive the failed handler.
     if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
-    QMessageBox box(QMessageBox::Critical, applicationTitleNow(), text, QMessageBox::Ok,
-                    QApplication::activeWindow());
-    // Messages quote what the user typed; it is never markup.
-    box.setTextFormat(Qt::PlainText);
+    ErrorBox box(text, QApplication::activeWindow());
     box.exec();
 }
 
