@@ -1,28 +1,86 @@
-# Installation of the window program with its launcher, menu entry and icon,
-# and the Debian package.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installation of both programs with the launcher, menu entry, icons, software
+# centre metadata, manual pages, examples and licence, and the Debian package.
 include(GNUInstallDirs)
+
+set(VENTBOX_APP_ID org.ventbox.Ventbox)
+set(_packaging ${CMAKE_CURRENT_LIST_DIR}/../packaging)
+set(_staged ${CMAKE_BINARY_DIR}/packaging)
+set(_docdir ${CMAKE_INSTALL_DATADIR}/doc/ventbox)
+set(_launcherdir ${CMAKE_INSTALL_LIBEXECDIR}/ventbox)
+set(_examplesdir ${CMAKE_INSTALL_DATADIR}/ventbox/examples)
+
+install(TARGETS ventbox-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${_packaging}/ventbox-cli.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+        RENAME ventbox-cli)
+install(FILES ${_packaging}/copyright DESTINATION ${_docdir})
+install(DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/../examples/ DESTINATION ${_examplesdir}
+        FILES_MATCHING PATTERN "*.dat")
+
+# Manual pages and the changelog go compressed, with no time stamp in the
+# gzip header so that two builds of one source give the same package.
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(_gzipped)
+foreach(source IN ITEMS man/ventbox.1 man/ventbox-cli.1 packaging/changelog)
+  get_filename_component(_name ${source} NAME)
+  add_custom_command(OUTPUT ${_staged}/${_name}.gz
+    COMMAND ${GZIP_PROGRAM} -9n -c ${CMAKE_CURRENT_LIST_DIR}/../${source} > ${_staged}/${_name}.gz
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/../${source}
+    VERBATIM)
+  list(APPEND _gzipped ${_staged}/${_name}.gz)
+endforeach()
+add_custom_target(ventbox_compressed_docs ALL DEPENDS ${_gzipped})
+file(MAKE_DIRECTORY ${_staged})
+install(FILES ${_staged}/ventbox-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${_staged}/changelog.gz DESTINATION ${_docdir})
 
 if(TARGET ventbox)
   install(TARGETS ventbox RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(PROGRAMS ${CMAKE_CURRENT_LIST_DIR}/../packaging/ventbox-launcher
-          DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(FILES ${CMAKE_CURRENT_LIST_DIR}/../packaging/ventbox.desktop
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  install(FILES ${CMAKE_CURRENT_LIST_DIR}/../src/ui/qt/ventbox.png
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+  install(FILES ${_staged}/ventbox.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+  # The launcher finds the program and the examples relative to itself, so an
+  # installation under any prefix works.
+  file(RELATIVE_PATH LAUNCHER_TO_PROGRAM /root/${_launcherdir} /root/${CMAKE_INSTALL_BINDIR}/ventbox)
+  file(RELATIVE_PATH LAUNCHER_TO_EXAMPLES /root/${_launcherdir} /root/${_examplesdir})
+  configure_file(${_packaging}/ventbox-launcher.in ${_staged}/ventbox-launcher @ONLY)
+  install(PROGRAMS ${_staged}/ventbox-launcher DESTINATION ${_launcherdir})
+
+  # The menu entry names the launcher by its full path, known only once the
+  # prefix is (a package installs to /usr, a user to a prefix of choice).
+  install(CODE "
+    set(VENTBOX_LAUNCHER \"\${CMAKE_INSTALL_PREFIX}/${_launcherdir}/ventbox-launcher\")
+    configure_file(\"${_packaging}/${VENTBOX_APP_ID}.desktop.in\"
+                   \"${_staged}/desktop/${VENTBOX_APP_ID}.desktop\" @ONLY)
+    file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\"
+         TYPE FILE FILES \"${_staged}/desktop/${VENTBOX_APP_ID}.desktop\")")
+  install(FILES ${_packaging}/${VENTBOX_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  install(FILES ${_packaging}/icons/${VENTBOX_APP_ID}.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  foreach(size IN ITEMS 16 32 48 64 128 256)
+    install(FILES ${_packaging}/icons/${VENTBOX_APP_ID}-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME ${VENTBOX_APP_ID}.png)
+  endforeach()
 endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ventbox)
 set(CPACK_PACKAGE_VENDOR "ventbox")
-set(CPACK_PACKAGE_CONTACT "ventbox developers <ventbox@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Bass-reflex loudspeaker enclosure calculator")
+set(CPACK_PACKAGE_CONTACT "ventbox maintainers <maintainers@ventbox.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "bass-reflex loudspeaker enclosure calculator")
+set(CPACK_PACKAGE_DESCRIPTION_FILE ${_packaging}/description.txt)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY ventbox)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION sound)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://ventbox.org")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 # The libraries come from dpkg-shlibdeps; the window needs besides them the
-# platform plugins that Qt loads at run time, Qt's own translations for the
-# platform dialogs, and the Japanese fonts.
+# platform plugins that Qt loads at run time, Qt's own translated texts for its
+# dialogs, and the Japanese fonts of its captions.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-ipafont-gothic, fonts-ipafont-mincho")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "qt6-qpa-plugins, qt6-translations-l10n, fonts-ipafont-gothic, fonts-ipafont-mincho")
 include(CPack)

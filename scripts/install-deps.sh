@@ -1,17 +1,29 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing ventbox
-# need, skipping those already installed.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs the Debian packages that ventbox needs, skipping those already
+# installed. `install-deps.sh run` installs only what building the two
+# programs in release and running them needs; with no argument it installs
+# what every test, benchmark and the package checks need as well.
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
+run_packages=(
+  cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   fonts-ipafont-gothic fonts-ipafont-mincho
-  xvfb xauth
-  locales
-  g++-aarch64-linux-gnu qemu-user googletest
 )
+test_packages=(
+  clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev googletest
+  xvfb xauth locales
+  g++-aarch64-linux-gnu qemu-user
+  dpkg-dev lintian appstream desktop-file-utils man-db
+)
+
+case "${1:-all}" in
+  run) packages=("${run_packages[@]}") ;;
+  all) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: install-deps.sh [run|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

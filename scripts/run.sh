@@ -1,28 +1,44 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds ventbox and starts its window in the
-# folder this script was called from; designs are kept in its Data folder.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs what building and running need, builds ventbox and ventbox-cli in
+# release and starts the window in the folder this script was called from.
+# Where that folder has no Data folder, the window starts in the per-user
+# working folder as the menu entry does. With no display it shows the example
+# designs through ventbox-cli instead.
 set -euo pipefail
 start_dir=$PWD
 cd "$(dirname "$0")/.."
 repo=$PWD
-bash scripts/install-deps.sh
-cmake --preset release >/dev/null
-cmake --build --preset release --target ventbox
-program=$repo/build/release/src/ui/qt/ventbox
+bash scripts/install-deps.sh run
+cmake --preset app >/dev/null
+cmake --build --preset app --target ventbox ventbox-cli
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  cat >&2 <<MSG
-ventbox is built, but there is no display to open its window on
-(neither DISPLAY nor WAYLAND_DISPLAY is set).
-Start it under a virtual X server instead (xvfb-run comes with xvfb):
-  cd "$start_dir" && xvfb-run -a -s "-screen 0 1024x768x24" "$program"
+  echo
+  echo "The example designs, as ventbox computes them (ventbox-cli show examples/*.dat):"
+  echo
+  build/app/src/cli/ventbox-cli show examples/*.dat
+  cat <<MSG
+
+There is no display here (neither DISPLAY nor WAYLAND_DISPLAY is set), so the
+window was not opened. On a desktop, run "bash scripts/run.sh" in a terminal,
+or install the package (see README.md) and start ventbox from the menu.
 MSG
-  exit 2
+  exit 0
 fi
 
-cd "$start_dir"
-if [ ! -d Data ]; then
-  echo "Note: there is no Data folder in $start_dir; ventbox saves there on" \
-       "closing and keeps its window open until the folder exists (mkdir Data)." >&2
+if [ -d "$start_dir/Data" ]; then
+  cd "$start_dir"
+  exec "$repo/build/app/src/ui/qt/ventbox"
 fi
-exec "$program"
+
+# The launcher as installed: it makes the per-user working folder, fills a new
+# Data folder with the examples and starts the window there.
+stage=$repo/build/app/stage
+cmake --install build/app --prefix "$stage" >/dev/null
+case "${XDG_DATA_HOME:-}" in
+  /*) data_home=$XDG_DATA_HOME ;;
+  *) data_home=$HOME/.local/share ;;
+esac
+echo "No Data folder in $start_dir: ventbox starts in $data_home/ventbox and keeps its designs in $data_home/ventbox/Data."
+exec "$stage/libexec/ventbox/ventbox-launcher"
