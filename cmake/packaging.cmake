@@ -48,12 +48,15 @@ if(TARGET ventbox)
 
   # The menu entry names the launcher by its full path, known only once the
   # prefix is (a package installs to /usr, a user to a prefix of choice).
+  # Each destination configures its own copy, so that installs running at
+  # once (a package and a test prefix) do not write each other's file.
   install(CODE "
     set(VENTBOX_LAUNCHER \"\${CMAKE_INSTALL_PREFIX}/${_launcherdir}/ventbox-launcher\")
-    configure_file(\"${_packaging}/${VENTBOX_APP_ID}.desktop.in\"
-                   \"${_staged}/desktop/${VENTBOX_APP_ID}.desktop\" @ONLY)
+    string(MD5 _destination \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
+    set(_desktop \"${_staged}/desktop-\${_destination}/${VENTBOX_APP_ID}.desktop\")
+    configure_file(\"${_packaging}/${VENTBOX_APP_ID}.desktop.in\" \"\${_desktop}\" @ONLY)
     file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\"
-         TYPE FILE FILES \"${_staged}/desktop/${VENTBOX_APP_ID}.desktop\")")
+         TYPE FILE FILES \"\${_desktop}\")")
   install(FILES ${_packaging}/${VENTBOX_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   install(FILES ${_packaging}/icons/${VENTBOX_APP_ID}.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 repo=$PWD
 bash scripts/install-deps.sh run
 cmake --preset app >/dev/null
-cmake --build --preset app --target ventbox ventbox-cli
+cmake --build --preset app
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo
