@@ -16,7 +16,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev googletest
   xvfb xauth locales
   g++-aarch64-linux-gnu qemu-user
-  dpkg-dev lintian appstream desktop-file-utils man-db
+  dpkg-dev file lintian appstream desktop-file-utils man-db
 )
 
 case "${1:-all}" in

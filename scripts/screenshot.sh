@@ -12,7 +12,7 @@ if [ ! -x "$program" ]; then
   cmake --build --preset app --target ventbox
 fi
 program=$(readlink -f "$program")
-tools=(xvfb openbox xdotool imagemagick)
+tools=(xvfb x11-utils openbox xdotool imagemagick)
 missing=()
 for p in "${tools[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
