@@ -15,6 +15,9 @@ sources() {
   fi | while IFS= read -r file; do
     [ -f "$file" ] || continue
     case $file in
+      .ci/*) continue ;;  # the CI entry point stays exactly as CI calls it
+    esac
+    case $file in
       *.cpp|*.hpp|*.h|*.cmake|*CMakeLists.txt|*.sh|*.py|*.in) echo "$file" ;;
       *) head -c 2 "$file" | grep -q '^#!' && echo "$file" ;;
     esac
