@@ -41,8 +41,8 @@ if(TARGET ventbox)
 
   # The launcher finds the program and the examples relative to itself, so an
   # installation under any prefix works.
-  file(RELATIVE_PATH LAUNCHER_TO_PROGRAM /root/${_launcherdir} /root/${CMAKE_INSTALL_BINDIR}/ventbox)
-  file(RELATIVE_PATH LAUNCHER_TO_EXAMPLES /root/${_launcherdir} /root/${_examplesdir})
+  file(RELATIVE_PATH LAUNCHER_TO_PROGRAM /prefix/${_launcherdir} /prefix/${CMAKE_INSTALL_BINDIR}/ventbox)
+  file(RELATIVE_PATH LAUNCHER_TO_EXAMPLES /prefix/${_launcherdir} /prefix/${_examplesdir})
   configure_file(${_packaging}/ventbox-launcher.in ${_staged}/ventbox-launcher @ONLY)
   install(PROGRAMS ${_staged}/ventbox-launcher DESTINATION ${_launcherdir})
 
@@ -79,7 +79,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://ventbox.org")
 set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 # The libraries come from dpkg-shlibdeps; the window needs besides them the
 # platform plugins that Qt loads at run time, Qt's own translated texts for its
 # dialogs, and the Japanese fonts of its captions.
