@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times `ventbox-cli show` over a data folder of many designs (10,000 by
 # default), in every output format, best of three runs each.
 # usage: bench/show_bench.sh [BUILD_DIR] [COUNT]   (BUILD_DIR defaults to build/release)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiles for 64-bit ARM Linux with Debian's aarch64-linux-gnu tools;
 # tests run through qemu user emulation with the target's libraries.
 set(CMAKE_SYSTEM_NAME Linux)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary bytes as a design file. Every value that reads without an
 // error must be one the writer can write and the reader read back.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Converts arbitrary bytes as a field text. A text that converts must give a
 // display text that converts again.
 #include <cstddef>

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks ventbox as a screen reader meets it on the accessibility bus.
 
 Run with a running ventbox on the same accessibility bus (see README,

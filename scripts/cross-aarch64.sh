@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds the core, ventbox-cli and their tests for aarch64, where long
 # double is not the x87 format and the software extended type is used, and
 # runs the tests under qemu-aarch64.

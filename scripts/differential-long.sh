@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The long proof of the software extended type against the x87 unit, run by
 # hand: 100 million random operands per operation (the test run uses 10
 # million). An optional argument gives the seed, to cover other operands.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs every test: the development build, the sanitizer build,
 # the software extended type forced on, and the fuzz corpus replay.
 set -euo pipefail

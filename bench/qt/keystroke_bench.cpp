@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One keystroke in a box field, from the key event to every result label
 // showing the new results.
 #include <cstdlib>

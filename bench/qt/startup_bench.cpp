@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the program as main() does and reports how long after the process
 // began its first window (the start-up file dialog) was shown, and the
 // resident memory once the main window is up.

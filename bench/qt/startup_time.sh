@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times the start of the window program to its first shown window, and its
 # resident memory, over several runs: under the X display if there is one,
 # else under Xvfb, else on the offscreen platform.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "application.hpp"
 #include "box_window.hpp"
 #include "program_end.hpp"
