@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <locale.h>
 
 #include <cstdlib>
 
@@ -250,11 +249,11 @@ std::string germanLocales() {
         const std::string command =
             "localedef -i de_DE -f UTF-8 '" + dir.file("de_DE.UTF-8") + "' >/dev/null 2>&1";
         if (std::system(command.c_str()) != 0) return std::string();
-        ::setenv("LOCPATH", dir.folder().c_str(), 1);
-        locale_t loaded = ::newlocale(LC_ALL_MASK, "de_DE.UTF-8", nullptr);
-        ::unsetenv("LOCPATH");
-        if (loaded == nullptr) return std::string();
-        ::freelocale(loaded);
+        // Asked of a child: loading a locale from LOCPATH leaks inside the C
+        // library, which the leak checker would lay on this test.
+        const std::string check = "test \"$(LOCPATH='" + dir.folder() +
+                                  "' LC_ALL=de_DE.UTF-8 locale decimal_point 2>/dev/null)\" = ,";
+        if (std::system(check.c_str()) != 0) return std::string();
         return dir.folder();
     }();
     return path;
