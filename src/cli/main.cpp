@@ -13,11 +13,13 @@
 #include "design_output.hpp"
 #include "output_buffer.hpp"
 #include "output_text.hpp"
+#include "response_command.hpp"
 #include "show_command.hpp"
 
 namespace {
 
 using ventbox::cli::runCalcCommand;
+using ventbox::cli::runResponseCommand;
 using ventbox::cli::runShowCommand;
 
 struct Command {
@@ -30,6 +32,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"calc", ventbox::cli::kCalcUsage, runCalcCommand},
     {"show", ventbox::cli::kShowUsage, runShowCommand},
+    {"response", ventbox::cli::kResponseUsage, runResponseCommand},
 };
 
 void writeUsage(std::ostream& out) {

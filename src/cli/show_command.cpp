@@ -1,20 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "show_command.hpp"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <optional>
 
-#include "calc/calc.hpp"
 #include "calc/errors.hpp"
 #include "calc/report_text.hpp"
 #include "design_output.hpp"
-#include "field_form.hpp"
-#include "files/design_file.hpp"
-#include "files/design_reader.hpp"
-#include "files/error_codes.hpp"
-#include "files/io_error.hpp"
+#include "design_run.hpp"
 #include "output_text.hpp"
 
 namespace ventbox::cli {
@@ -22,24 +14,6 @@ namespace ventbox::cli {
 namespace {
 
 constexpr const char* kUsage = kShowUsage;
-
-// What a load leaves in the window: the record, the field texts and the box.
-// The window's recalculations during the load are left out; the one after
-// it decides the results.
-class LoadedWindow : public LoadTarget {
-public:
-    void storeValue(Field field, double value) override { design.value(field) = value; }
-    void setFieldText(Field field, const std::string& text) override {
-        texts[static_cast<std::size_t>(field)] = text;
-    }
-    void setDesignName(const std::string& name) override { design.name = name; }
-    void setNameText(const std::string&) override {}
-    void checkPipe() override { pipe = true; }
-
-    TDesign design;
-    std::array<std::string, 10> texts;
-    bool pipe = false;
-};
 
 constexpr const char* kOptionHelp =
     "Reads design files as the window loads them, recalculates each and prints it;\n"
@@ -87,39 +61,14 @@ std::optional<ShowOptions> parse(const std::vector<std::string>& args, std::ostr
     return options;
 }
 
-// Standard input to its end, as a design file's bytes.
-std::string readStandardInput() {
-    std::string bytes;
-    char buffer[4096];
-    while (true) {
-        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (n == 0) return bytes;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw IoError(ioErrorCode(errno));
-        }
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-}
-
 // Loads and calculates one design file ("-": standard input); throws the
 // error that stops it.
 DesignOutput show(const std::string& path) {
-    LoadedWindow window;
-    if (path == "-") {
-        const std::string bytes = readStandardInput();
-        BufferSource source(bytes);
-        readDesign(source, window);
-    } else if (!loadDesignFile(path, window)) {
-        throw IoError(kFileNotFound);
-    }
-    DesignOutput output = outputOf(window.design);
-    output.name = window.design.name;
-    output.pipe = window.pipe;
-    TDesignResults results;
-    FieldForm form(window.texts, window.pipe);
-    Calc(window.design, results, form);
-    output.labels = std::move(form.labels);
+    DesignRun run = runDesignFile(path);
+    DesignOutput output = outputOf(run.loaded);
+    output.name = run.loaded.name;
+    output.pipe = run.pipe;
+    output.labels = std::move(run.labels);
     return output;
 }
 

@@ -29,16 +29,6 @@ std::size_t displayWidth(std::string_view text) {
     return width;
 }
 
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
 std::vector<std::string> header() {
     std::vector<std::string> cells{"file", "name"};
     for (Field f : kCalcReadOrder) cells.emplace_back(valueName(f));
@@ -61,20 +51,17 @@ std::vector<std::string> row(const DesignOutput& design) {
 
 }  // namespace
 
-void writeTable(std::ostream& out, const std::vector<DesignOutput>& designs, Format format) {
-    std::vector<std::vector<std::string>> rows{header()};
-    for (const DesignOutput& d : designs) rows.push_back(row(d));
-
-    if (format == Format::Csv) {
-        for (const auto& cells : rows) {
-            for (std::size_t i = 0; i < cells.size(); ++i) {
-                if (i != 0) out << ',';
-                out << csvField(cells[i]);
-            }
-            out << '\n';
-        }
-        return;
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
     }
+    return quoted + '"';
+}
+
+void writeColumns(std::ostream& out, std::vector<std::vector<std::string>> rows) {
     for (auto& cells : rows) {
         for (std::string& cell : cells) cell = oneLine(cell);
     }
@@ -94,6 +81,23 @@ void writeTable(std::ostream& out, const std::vector<DesignOutput>& designs, For
         }
         out << line << '\n';
     }
+}
+
+void writeTable(std::ostream& out, const std::vector<DesignOutput>& designs, Format format) {
+    std::vector<std::vector<std::string>> rows{header()};
+    for (const DesignOutput& d : designs) rows.push_back(row(d));
+
+    if (format == Format::Csv) {
+        for (const auto& cells : rows) {
+            for (std::size_t i = 0; i < cells.size(); ++i) {
+                if (i != 0) out << ',';
+                out << csvField(cells[i]);
+            }
+            out << '\n';
+        }
+        return;
+    }
+    writeColumns(out, std::move(rows));
 }
 
 }  // namespace ventbox::cli

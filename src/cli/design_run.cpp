@@ -1,0 +1,73 @@
+#include "design_run.hpp"
+
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+
+#include "calc/calc.hpp"
+#include "field_form.hpp"
+#include "files/design_file.hpp"
+#include "files/design_reader.hpp"
+#include "files/error_codes.hpp"
+#include "files/io_error.hpp"
+
+namespace ventbox::cli {
+
+namespace {
+
+// What a load leaves in the window: the record, the field texts and the box.
+// The window's recalculations during the load are left out; the one after
+// it decides the results.
+class LoadedWindow : public LoadTarget {
+public:
+    void storeValue(Field field, double value) override { design.value(field) = value; }
+    void setFieldText(Field field, const std::string& text) override {
+        texts[static_cast<std::size_t>(field)] = text;
+    }
+    void setDesignName(const std::string& name) override { design.name = name; }
+    void setNameText(const std::string&) override {}
+    void checkPipe() override { pipe = true; }
+
+    TDesign design;
+    std::array<std::string, 10> texts;
+    bool pipe = false;
+};
+
+// Standard input to its end, as a design file's bytes.
+std::string readStandardInput() {
+    std::string bytes;
+    char buffer[4096];
+    while (true) {
+        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n == 0) return bytes;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw IoError(ioErrorCode(errno));
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+}  // namespace
+
+DesignRun runDesignFile(const std::string& path) {
+    LoadedWindow window;
+    if (path == "-") {
+        const std::string bytes = readStandardInput();
+        BufferSource source(bytes);
+        readDesign(source, window);
+    } else if (!loadDesignFile(path, window)) {
+        throw IoError(kFileNotFound);
+    }
+    DesignRun run;
+    run.loaded = window.design;
+    run.pipe = window.pipe;
+    run.design = window.design;
+    FieldForm form(window.texts, window.pipe);
+    Calc(run.design, run.results, form);
+    run.labels = std::move(form.labels);
+    return run;
+}
+
+}  // namespace ventbox::cli

@@ -1,0 +1,192 @@
+#include "response_command.hpp"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <optional>
+
+#include "calc/errors.hpp"
+#include "calc/report_text.hpp"
+#include "design_output.hpp"
+#include "design_run.hpp"
+#include "fixed_text.hpp"
+#include "response_model.hpp"
+#include "svg_plot.hpp"
+
+namespace ventbox::cli {
+
+namespace {
+
+enum class ResponseFormat { Text, Csv, Svg };
+
+struct ResponseOptions {
+    double Ql = kDefaultQl;
+    ResponseFormat format = ResponseFormat::Text;
+    std::optional<std::string> output;
+    std::vector<std::string> files;
+};
+
+// One design that has a response, with its levels on the grid.
+struct DesignResponse {
+    std::string file;
+    std::string name;
+    Response response;
+    std::vector<double> vented;
+    std::vector<double> closed;
+};
+
+std::optional<double> positiveNumber(const std::string& text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (!(value > 0) || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::optional<ResponseFormat> formatNamed(const std::string& name) {
+    if (name == "text") return ResponseFormat::Text;
+    if (name == "csv") return ResponseFormat::Csv;
+    if (name == "svg") return ResponseFormat::Svg;
+    return std::nullopt;
+}
+
+std::optional<ResponseOptions> parse(const std::vector<std::string>& args, std::ostream& err) {
+    ResponseOptions options;
+    auto usage = [&](const std::string& problem) {
+        err << "ventbox-cli response: " << problem << '\n' << kResponseUsage;
+        return std::nullopt;
+    };
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            options.files.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--ql" && hasValue) {
+            const std::optional<double> Ql = positiveNumber(args[++i]);
+            if (!Ql) return usage("--ql needs a positive number, not '" + args[i] + "'");
+            options.Ql = *Ql;
+        } else if (arg == "--format" && hasValue) {
+            const std::optional<ResponseFormat> format = formatNamed(args[++i]);
+            if (!format) return usage("unknown format '" + args[i] + "'");
+            options.format = *format;
+        } else if (arg == "--output" && hasValue) {
+            options.output = args[++i];
+        } else {
+            return usage("unknown option '" + arg + "'");
+        }
+    }
+    if (options.files.empty()) return usage("no design file given");
+    return options;
+}
+
+std::vector<double> levels(const Response& response, double (Response::*level)(double) const) {
+    std::vector<double> result(kGridPoints);
+    for (int k = 0; k < kGridPoints; ++k) result[k] = (response.*level)(gridFrequency(k));
+    return result;
+}
+
+void writeCsv(std::ostream& out, const std::vector<DesignResponse>& designs) {
+    std::string row = "f_Hz";
+    for (const DesignResponse& d : designs) {
+        row += ',' + csvField(d.name + " vented_dB") + ',' + csvField(d.name + " closed_dB");
+    }
+    out << row << '\n';
+    for (int k = 0; k < kGridPoints; ++k) {
+        row = fixedText(gridFrequency(k), 4);
+        for (const DesignResponse& d : designs) {
+            row += ',' + fixedText(d.vented[k], 4) + ',' + fixedText(d.closed[k], 4);
+        }
+        out << row << '\n';
+    }
+}
+
+std::string f3Text(const std::optional<double>& f3) { return f3 ? fixedText(*f3, 2) : "-"; }
+
+void writeSummary(std::ostream& out, const std::vector<DesignResponse>& designs) {
+    std::vector<std::vector<std::string>> rows{
+        {"file", "name", "F3_vented_Hz", "F3_closed_Hz", "peak_dB", "peak_Hz"}};
+    for (const DesignResponse& d : designs) {
+        const Peak peak = ventedPeak(d.response);
+        rows.push_back({d.file, d.name, f3Text(ventedF3(d.response)),
+                        f3Text(closedF3(d.response)), fixedText(peak.levelDb, 2),
+                        fixedText(peak.frequency, 2)});
+    }
+    writeColumns(out, rows);
+}
+
+std::string shortest(double value) {
+    char buffer[32];
+    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
+}
+
+void writePlot(std::ostream& out, const std::vector<DesignResponse>& designs, double Ql) {
+    std::vector<double> frequencies(kGridPoints);
+    for (int k = 0; k < kGridPoints; ++k) frequencies[k] = gridFrequency(k);
+    std::vector<PlotCurve> curves;
+    for (const DesignResponse& d : designs) {
+        curves.push_back({d.name, d.vented, d.closed, ventedF3(d.response), closedF3(d.response)});
+    }
+    writeResponsePlot(out, frequencies, curves,
+                      "Vented: fourth-order high-pass, box losses Ql = " + shortest(Ql) +
+                          ". Closed: the same driver in a sealed box of the same volume.");
+}
+
+void write(std::ostream& out, const ResponseOptions& options,
+           const std::vector<DesignResponse>& designs) {
+    switch (options.format) {
+        case ResponseFormat::Csv: writeCsv(out, designs); break;
+        case ResponseFormat::Svg: writePlot(out, designs, options.Ql); break;
+        case ResponseFormat::Text: writeSummary(out, designs); break;
+    }
+    out.flush();
+}
+
+}  // namespace
+
+int runResponseCommand(const std::vector<std::string>& args, std::ostream& out,
+                       std::ostream& err) {
+    const std::optional<ResponseOptions> options = parse(args, err);
+    if (!options) return 2;
+
+    std::vector<DesignResponse> designs;
+    int status = 0;
+    for (const std::string& path : options->files) {
+        try {
+            DesignRun run = runDesignFile(path);
+            Response response = responseOf(run.design, run.results, options->Ql);
+            designs.push_back({path, run.design.name, response,
+                               levels(response, &Response::ventedDb),
+                               levels(response, &Response::closedDb)});
+        } catch (const NoResponse& e) {
+            err << path << ": " << e.what() << '\n';
+            status = 1;
+        } catch (const Error& e) {
+            err << path << ": " << reportText(e.what()) << '\n';
+            status = 1;
+        }
+    }
+
+    errno = 0;
+    bool written = false;
+    if (options->output) {
+        std::ofstream file(*options->output, std::ios::binary | std::ios::trunc);
+        if (file) write(file, *options, designs);
+        written = file.good();
+    } else {
+        write(out, *options, designs);
+        written = out.good();
+    }
+    if (!written) {
+        err << "ventbox-cli: cannot write output: "
+            << (errno != 0 ? std::strerror(errno) : "write failed") << '\n';
+        return 1;
+    }
+    return status;
+}
+
+}  // namespace ventbox::cli

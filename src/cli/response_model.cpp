@@ -1,0 +1,137 @@
+#include "response_model.hpp"
+
+#include <cmath>
+#include <utility>
+
+namespace ventbox::cli {
+
+namespace {
+
+constexpr double kGridStart = 10.0;
+constexpr int kGridPointsPerOctave = 24;
+
+// F3 is sought from the top of the audio band down, in steps of 1/96 octave,
+// fine enough that no dip of a real box slips between two steps; then the
+// crossing is halved down far below 0.01 Hz.
+constexpr double kF3Top = 20000.0;
+constexpr double kF3Floor = 0.001;
+constexpr int kF3StepsPerOctave = 96;
+constexpr int kBisections = 60;
+constexpr double kF3Level = -3.0;
+
+double dB(double magnitude) { return 20.0 * std::log10(magnitude); }
+
+double roundedToHundredths(double f) { return std::round(f * 100.0) / 100.0; }
+
+template <class Level>
+std::optional<double> f3Of(Level level) {
+    if (!(level(kF3Top) > kF3Level)) return std::nullopt;
+    const double step = std::exp2(-1.0 / kF3StepsPerOctave);
+    double above = kF3Top;
+    double below = kF3Top * step;
+    while (level(below) > kF3Level) {
+        above = below;
+        below *= step;
+        if (below < kF3Floor) return 0.0;
+    }
+    for (int i = 0; i < kBisections; ++i) {
+        const double middle = std::sqrt(above * below);
+        (level(middle) > kF3Level ? above : below) = middle;
+    }
+    return roundedToHundredths(above);
+}
+
+}  // namespace
+
+double gridFrequency(int k) {
+    return kGridStart * std::exp2(static_cast<double>(k) / kGridPointsPerOctave);
+}
+
+Response::Response(double alpha, double h, double Qt, double Ql, double fo, double foc,
+                   double Qoc)
+    : f0_(fo * std::sqrt(h)), foc_(foc), Qoc_(Qoc) {
+    const double rootH = std::sqrt(h);
+    const double QlQt = Ql * Qt;
+    a_ = {(Ql + h * Qt) / (rootH * QlQt), (h + (alpha + 1 + h * h) * QlQt) / (h * QlQt),
+          (h * Ql + Qt) / (rootH * QlQt)};
+    for (double a : a_) {
+        if (!std::isfinite(a)) throw NoResponse("the box's coefficients are out of range");
+    }
+}
+
+// |G| of s⁴ / (s⁴ + a1·s³ + a2·s² + a3·s + 1) at s = jω. Below ω = 1 the
+// polynomial is taken in s, above it in 1/s, so that no power overflows.
+double Response::ventedDb(double f) const {
+    const auto [a1, a2, a3] = a_;
+    const double w = f / f0_;
+    if (w < 1) {
+        const double w2 = w * w;
+        return 4 * dB(w) - dB(std::hypot(1 - a2 * w2 + w2 * w2, a3 * w - a1 * w2 * w));
+    }
+    const double v = 1 / w;
+    const double v2 = v * v;
+    return -dB(std::hypot(1 - a2 * v2 + v2 * v2, a3 * v2 * v - a1 * v));
+}
+
+// |Gc| of s² / (s² + s/Qoc + 1) at s = jω, taken the same way.
+double Response::closedDb(double f) const {
+    const double w = f / foc_;
+    if (w < 1) return 2 * dB(w) - dB(std::hypot(1 - w * w, w / Qoc_));
+    const double v = 1 / w;
+    return -dB(std::hypot(1 - v * v, v / Qoc_));
+}
+
+Response responseOf(const TDesign& design, const TDesignResults& results, double Ql) {
+    const std::pair<double, const char*> needed[] = {
+        {results.so, "so"}, {results.sc, "sc"},  {results.fd, "fd"},  {design.fo, "fo"},
+        {design.Qo, "Qo"},  {results.foc, "foc"}, {results.Qoc, "Qoc"},
+    };
+    for (const auto& [value, name] : needed) {
+        if (!(value > 0)) throw NoResponse(std::string(name) + " is not positive");
+    }
+    return Response(results.sc / results.so, results.fd / design.fo, design.Qo, Ql, design.fo,
+                    results.foc, results.Qoc);
+}
+
+std::optional<double> ventedF3(const Response& response) {
+    return f3Of([&](double f) { return response.ventedDb(f); });
+}
+
+std::optional<double> closedF3(const Response& response) {
+    return f3Of([&](double f) { return response.closedDb(f); });
+}
+
+Peak ventedPeak(const Response& response) {
+    int best = 0;
+    for (int k = 1; k < kGridPoints; ++k) {
+        if (response.ventedDb(gridFrequency(k)) > response.ventedDb(gridFrequency(best))) best = k;
+    }
+    if (best == 0 || best == kGridPoints - 1) {
+        const double f = gridFrequency(best);
+        return {response.ventedDb(f), f};
+    }
+    // Golden-section search between the neighbouring grid points, in log f.
+    const double ratio = (std::sqrt(5.0) - 1) / 2;
+    double low = std::log(gridFrequency(best - 1));
+    double high = std::log(gridFrequency(best + 1));
+    auto level = [&](double logF) { return response.ventedDb(std::exp(logF)); };
+    double x1 = high - ratio * (high - low);
+    double x2 = low + ratio * (high - low);
+    double y1 = level(x1);
+    double y2 = level(x2);
+    while (std::exp(high) - std::exp(low) > 1e-4) {
+        if (y1 < y2) {
+            low = x1;
+            x1 = std::exchange(x2, low + ratio * (high - low));
+            y1 = std::exchange(y2, level(x2));
+        } else {
+            high = x2;
+            x2 = std::exchange(x1, high - ratio * (high - low));
+            y2 = std::exchange(y1, level(x1));
+        }
+    }
+    const double f = roundedToHundredths(std::exp((low + high) / 2));
+    return {response.ventedDb(f), f};
+}
+
+}  // namespace ventbox::cli

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "calc/design.hpp"
+
+namespace ventbox::cli {
+
+// A design the response model cannot describe; the message says why.
+class NoResponse : public std::runtime_error {
+public:
+    explicit NoResponse(const std::string& why) : std::runtime_error("no response: " + why) {}
+};
+
+// Box losses assumed when none are given: a typical well-built vented box.
+inline constexpr double kDefaultQl = 7.0;
+
+// The frequencies of a response table: 10 Hz · 2^(k/24), k = 0 … 160, which is
+// ten octaves and a bit, 24 points an octave.
+inline constexpr int kGridPoints = 161;
+double gridFrequency(int k);
+
+// The small-signal response of one design in its vented box, as a fourth-
+// order high-pass of the driver, the box compliance, the duct tuning and the
+// box losses, and of the same driver in a closed box of the same volume, as
+// a second-order high-pass. Levels in dB relative to the passband.
+class Response {
+public:
+    // The vented box from its alignment: compliance ratio alpha, tuning
+    // ratio h, total Q of the driver Qt, box losses Ql, driver resonance fo;
+    // and the closed box's resonance and Q. Throws NoResponse when the
+    // coefficients come out too large for a double.
+    Response(double alpha, double h, double Qt, double Ql, double fo, double foc, double Qoc);
+
+    double ventedDb(double f) const;
+    double closedDb(double f) const;
+
+private:
+    double f0_;                  // the vented box's reference frequency fo·√h
+    std::array<double, 3> a_{};  // a1, a2, a3 of the denominator
+    double foc_;
+    double Qoc_;
+};
+
+// The response of a calculated design: alpha = sc/so, h = fd/fo, Qt = Qo.
+// Throws NoResponse naming the first of so, sc, fd, fo, Qo, foc, Qoc that
+// is not positive (or not a number).
+Response responseOf(const TDesign& design, const TDesignResults& results, double Ql);
+
+// The -3 dB frequency, rounded to 0.01 Hz: the one above which the level
+// stays above -3 dB up to 20 kHz. nullopt when 20 kHz itself is not above.
+std::optional<double> ventedF3(const Response& response);
+std::optional<double> closedF3(const Response& response);
+
+// The highest vented level between the grid's ends and where it lies, the
+// frequency to about 0.01 Hz.
+struct Peak {
+    double levelDb;
+    double frequency;
+};
+Peak ventedPeak(const Response& response);
+
+}  // namespace ventbox::cli

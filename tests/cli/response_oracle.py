@@ -1,0 +1,98 @@
+#!/usr/bin/env python3
+"""Checks `ventbox-cli response` against a computation of its own.
+
+usage: response_oracle.py VENTBOX_CLI DESIGN_FILE...
+
+The inputs and results come from `ventbox-cli show`; the levels are
+computed here from the transfer functions with complex arithmetic, the -3 dB
+points by a fine scan and bisection, the peak by a finer scan. Every CSV
+level must agree within 0.001 dB, every F3 within 0.01 Hz and the peak
+within its printed 0.01 dB.
+"""
+import csv
+import io
+import math
+import subprocess
+import sys
+
+QL = 7.0
+
+
+def run(cli, *args):
+    done = subprocess.run([cli, *args], capture_output=True, check=True)
+    return done.stdout.decode("utf-8")
+
+
+def number(text, unit=""):
+    return float(text[: len(text) - len(unit)] if unit else text)
+
+
+def design_values(cli, path):
+    kv = dict(line.split("=", 1) for line in run(cli, "show", "--format", "kv", path).splitlines())
+    fo, mo, qo = number(kv["fo"]), number(kv["mo"]), number(kv["Qo"])
+    so = round(4 * math.pi ** 2 * fo * fo * mo)
+    return dict(fo=fo, Qo=qo, so=so, sc=number(kv["CabinetST"]), fd=number(kv["DuctFD"], "Hz"),
+                foc=number(kv["CabinetFR"], "Hz"), Qoc=number(kv["EfectiveQ"]), name=kv["name"])
+
+
+def vented(d, f):
+    alpha, h, qt, ql = d["sc"] / d["so"], d["fd"] / d["fo"], d["Qo"], QL
+    s = 1j * f / (d["fo"] * math.sqrt(h))
+    a1 = (ql + h * qt) / (math.sqrt(h) * ql * qt)
+    a2 = (h + (alpha + 1 + h * h) * ql * qt) / (h * ql * qt)
+    a3 = (h * ql + qt) / (math.sqrt(h) * ql * qt)
+    return 20 * math.log10(abs(s ** 4 / (s ** 4 + a1 * s ** 3 + a2 * s ** 2 + a3 * s + 1)))
+
+
+def closed(d, f):
+    s = 1j * f / d["foc"]
+    return 20 * math.log10(abs(s * s / (s * s + s / d["Qoc"] + 1)))
+
+
+def f3(level):
+    f = 20000.0
+    step = 2 ** (-1 / 400)
+    while level(f * step) > -3:
+        f *= step
+    low, high = f * step, f
+    for _ in range(80):
+        mid = (low + high) / 2
+        low, high = (mid, high) if level(mid) <= -3 else (low, mid)
+    return high
+
+
+def main():
+    cli, paths = sys.argv[1], sys.argv[2:]
+    designs = [design_values(cli, p) for p in paths]
+    rows = list(csv.reader(io.StringIO(run(cli, "response", "--format", "csv", *paths))))
+    failures = []
+    if len(rows) != 162 or len(rows[0]) != 1 + 2 * len(designs):
+        failures.append(f"table of {len(rows)} rows, {len(rows[0])} columns")
+    for k, row in enumerate(rows[1:]):
+        f = 10 * 2 ** (k / 24)
+        if abs(float(row[0]) - f) > 0.00005:
+            failures.append(f"row {k}: frequency {row[0]}, expected {f:.4f}")
+        for i, d in enumerate(designs):
+            for got, expected, what in ((row[1 + 2 * i], vented(d, f), "vented"),
+                                        (row[2 + 2 * i], closed(d, f), "closed")):
+                if abs(float(got) - expected) > 0.001:
+                    failures.append(f"{d['name']} {what} at {f:.4f} Hz: {got}, expected {expected:.5f}")
+    summary = run(cli, "response", *paths).splitlines()[1:]
+    for d, line in zip(designs, summary):
+        cells = line.split()
+        for got, level, what in ((cells[-4], lambda f: vented(d, f), "vented"),
+                                 (cells[-3], lambda f: closed(d, f), "closed")):
+            expected = f3(level)
+            if abs(float(got) - expected) > 0.01:
+                failures.append(f"{d['name']} F3 {what}: {got}, expected {expected:.4f}")
+        peak = max(vented(d, 10 * 2 ** (k / 2400)) for k in range(16001))
+        if abs(float(cells[-2]) - peak) > 0.006 or abs(vented(d, float(cells[-1])) - peak) > 0.006:
+            failures.append(f"{d['name']} peak: {cells[-2]} dB at {cells[-1]} Hz, expected {peak:.3f}")
+    for failure in failures[:20]:
+        print(failure)
+    print(f"{len(designs)} designs, {len(failures)} disagreements")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
