@@ -17,6 +17,7 @@ test_packages=(
   xvfb xauth locales
   g++-aarch64-linux-gnu qemu-user
   dpkg-dev file lintian appstream desktop-file-utils man-db
+  python3 libxml2-utils librsvg2-bin
 )
 
 case "${1:-all}" in

@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Checks `ventbox-cli response` against a computation of its own.
 
-usage: response_oracle.py VENTBOX_CLI DESIGN_FILE...
+usage: response_oracle.py VENTBOX_CLI [DESIGN_FILE...]
+
+Besides the files given, it checks designs of its own, saved by
+`ventbox-cli calc --save` into a scratch folder.
 
 The inputs and results come from `ventbox-cli show`; the levels are
 computed here from the transfer functions with complex arithmetic, the -3 dB
@@ -12,10 +15,25 @@ within its printed 0.01 dB.
 import csv
 import io
 import math
+import os
 import subprocess
 import sys
+import tempfile
 
 QL = 7.0
+
+# Field texts of designs that calculate, from small drivers in large boxes
+# to a large driver in a small box; "pipe" checks the pipe box.
+OWN_DESIGNS = [
+    ["7", "35", "6.4", "0.42", "25", "50", "30", "4", "10", "10"],
+    ["--pipe", "7", "35", "6.4", "0.42", "25", "50", "30", "5", "5", "10"],
+    ["7", "35", "6.4", "0.42", "25", "50", "30", "5", "5", "10"],
+    ["7", "35", "6.4", "0.42", "25", "50", "30", "5.5", "1", "1"],
+    ["7", "30", "8", "0.3", "36", "44", "20", "3", "10", "10"],
+    ["4", "80", "2.2", "0.6", "15", "20", "25", "2", "4", "8"],
+    ["12", "22", "40", "0.25", "40", "60", "50", "8", "12", "20"],
+    ["10", "45", "20", "1.1", "20", "25", "20", "5", "5", "30"],
+]
 
 
 def run(cli, *args):
@@ -63,6 +81,10 @@ def f3(level):
 
 def main():
     cli, paths = sys.argv[1], sys.argv[2:]
+    scratch = tempfile.TemporaryDirectory()
+    for i, fields in enumerate(OWN_DESIGNS):
+        run(cli, "calc", *fields, "--save", f"own{i}", "--data-dir", scratch.name)
+        paths.append(os.path.join(scratch.name, f"own{i}.dat"))
     designs = [design_values(cli, p) for p in paths]
     rows = list(csv.reader(io.StringIO(run(cli, "response", "--format", "csv", *paths))))
     failures = []

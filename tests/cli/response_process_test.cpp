@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "run_process.hpp"
+
+namespace ventbox {
+namespace {
+
+using test::kExampleFile;
+using test::readBytes;
+using test::runCli;
+using test::TempDir;
+using test::writeBytes;
+
+// The worked example twice (once under a Japanese name, read from standard
+// input), a file that does not calculate and one with a zero driver Q.
+class ResponseDesigns : public testing::Test {
+protected:
+    void SetUp() override {
+        writeBytes(dir.file("a.dat"), kExampleFile);
+        std::string named = kExampleFile;
+        named.replace(named.find("FW208Kolvex"), 11, "\x90\xdd\x8c\x76");
+        writeBytes(dir.file("b.dat"), named);
+        writeBytes(dir.file("empty.dat"), "");
+        std::string noQ = kExampleFile;
+        noQ.replace(noQ.find(" 4.20000000000000E-0001"), 23, " 0.00000000000000E+0000");
+        writeBytes(dir.file("noq.dat"), noQ);
+    }
+    test::ProcessResult response(const std::vector<std::string>& options) {
+        std::vector<std::string> args{"response"};
+        args.insert(args.end(), options.begin(), options.end());
+        for (const char* file : {"a.dat", "empty.dat", "-", "noq.dat"}) args.emplace_back(file);
+        return runCli(args, dir.folder(), {readBytes(dir.file("b.dat"))});
+    }
+    static constexpr const char* kErrors =
+        "empty.dat: 不正な浮動小数点数演算命令.\n"
+        "noq.dat: no response: Qo is not positive\n";
+
+    TempDir dir;
+};
+
+TEST_F(ResponseDesigns, summarisesEachDesignThatHasAResponse) {
+    const auto r = response({});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, kErrors);
+    EXPECT_EQ(r.out,
+              "file   name         F3_vented_Hz  F3_closed_Hz  peak_dB  peak_Hz\n"
+              "a.dat  FW208Kolvex  52.87         59.67         2.33     89.45\n"
+              "-      設計         52.87         59.67         2.33     89.45\n");
+}
+
+TEST_F(ResponseDesigns, tabulatesTheLevelsOfEachDesign) {
+    const auto r = response({"--format", "csv"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, kErrors);
+    const std::string rows = r.out;
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 162);
+    // Levels of the worked example, computed apart with complex arithmetic.
+    for (const char* row :
+         {"f_Hz,FW208Kolvex vented_dB,FW208Kolvex closed_dB,設計 vented_dB,設計 closed_dB\n",
+          "\n10.0000,-47.7424,-32.6913,-47.7424,-32.6913\n",
+          "\n40.0000,-8.6032,-8.6012,-8.6032,-8.6012\n",
+          "\n1015.9367,0.0282,0.0072,0.0282,0.0072\n"}) {
+        EXPECT_NE(rows.find(row), std::string::npos) << row;
+    }
+    const auto lossless = runCli({"response", "--format", "csv", "--ql", "1e9", "a.dat"},
+                                 dir.folder());
+    EXPECT_EQ(lossless.status, 0);
+    EXPECT_NE(lossless.out.find("\n40.0000,-7.5062,-8.6012\n"), std::string::npos);
+}
+
+TEST_F(ResponseDesigns, plotsTheDesignsAsAStandAloneSvg) {
+    const auto r = response({"--format", "svg", "--output", "plot.svg"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, kErrors);
+    EXPECT_EQ(r.out, "");
+    const std::string svg = readBytes(dir.file("plot.svg"));
+    EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ", 0), 0u);
+    EXPECT_NE(svg.find(">設計 — F3 vented 52.87 Hz, closed 59.67 Hz<"), std::string::npos);
+    for (const char* absent : {"<script", "href", "<!DOCTYPE", "<image"}) {
+        EXPECT_EQ(svg.find(absent), std::string::npos) << absent;
+    }
+    if (std::system("xmllint --version > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "xmllint is not installed (scripts/install-deps.sh installs it)";
+    }
+    EXPECT_EQ(std::system(("xmllint --noout --nonet " + dir.file("plot.svg")).c_str()), 0);
+}
+
+TEST(CliResponse, refusesBadUsageAndReportsAFailedWrite) {
+    TempDir dir;
+    writeBytes(dir.file("a.dat"), kExampleFile);
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string errStart;
+    } cases[] = {
+        {{"response"}, 2, "ventbox-cli response: no design file given\nusage:"},
+        {{"response", "--ql", "0", "a.dat"}, 2, "ventbox-cli response: --ql needs a positive"},
+        {{"response", "--ql", "inf", "a.dat"}, 2, "ventbox-cli response: --ql needs a positive"},
+        {{"response", "--ql", "7x", "a.dat"}, 2, "ventbox-cli response: --ql needs a positive"},
+        {{"response", "--format", "png", "a.dat"}, 2, "ventbox-cli response: unknown format"},
+        {{"response", "a.dat", "--output"}, 2, "ventbox-cli response: unknown option '--output'"},
+        {{"response", "--output", "no/such/dir/plot.svg", "a.dat"}, 1,
+         "ventbox-cli: cannot write output: No such file or directory\n"},
+        {{"response", "--ql", "7.5", "--", "a.dat"}, 0, ""},
+    };
+    for (const auto& c : cases) {
+        const auto r = runCli(c.args, dir.folder());
+        EXPECT_EQ(r.status, c.status) << c.args.back();
+        EXPECT_EQ(r.err.substr(0, c.errStart.size()), c.errStart) << c.args.back();
+    }
+}
+
+}  // namespace
+}  // namespace ventbox
