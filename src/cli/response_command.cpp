@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 
@@ -81,6 +82,14 @@ std::optional<ResponseOptions> parse(const std::vector<std::string>& args, std::
         }
     }
     if (options.files.empty()) return usage("no design file given");
+    // Writing the plot over a design file would lose the design.
+    for (const std::string& file : options.files) {
+        std::error_code unreadable;
+        if (options.output && file != "-" &&
+            std::filesystem::equivalent(*options.output, file, unreadable)) {
+            return usage("the output '" + *options.output + "' is the design file '" + file + "'");
+        }
+    }
     return options;
 }
 

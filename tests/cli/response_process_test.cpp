@@ -101,6 +101,8 @@ TEST(CliResponse, refusesBadUsageAndReportsAFailedWrite) {
         {{"response", "--ql", "7x", "a.dat"}, 2, "ventbox-cli response: --ql needs a positive"},
         {{"response", "--format", "png", "a.dat"}, 2, "ventbox-cli response: unknown format"},
         {{"response", "a.dat", "--output"}, 2, "ventbox-cli response: unknown option '--output'"},
+        {{"response", "--output", "./a.dat", "a.dat"}, 2,
+         "ventbox-cli response: the output './a.dat' is the design file 'a.dat'\n"},
         {{"response", "--output", "no/such/dir/plot.svg", "a.dat"}, 1,
          "ventbox-cli: cannot write output: No such file or directory\n"},
         {{"response", "--ql", "7.5", "--", "a.dat"}, 0, ""},
@@ -110,6 +112,7 @@ TEST(CliResponse, refusesBadUsageAndReportsAFailedWrite) {
         EXPECT_EQ(r.status, c.status) << c.args.back();
         EXPECT_EQ(r.err.substr(0, c.errStart.size()), c.errStart) << c.args.back();
     }
+    EXPECT_EQ(readBytes(dir.file("a.dat")), kExampleFile);
 }
 
 }  // namespace
