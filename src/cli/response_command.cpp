@@ -1,11 +1,13 @@
 #include "response_command.hpp"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 
 #include "calc/errors.hpp"
@@ -13,6 +15,8 @@
 #include "design_output.hpp"
 #include "design_run.hpp"
 #include "fixed_text.hpp"
+#include "output_buffer.hpp"
+#include "output_text.hpp"
 #include "response_model.hpp"
 #include "svg_plot.hpp"
 
@@ -20,9 +24,20 @@ namespace ventbox::cli {
 
 namespace {
 
+constexpr const char* kOptionHelp =
+    "Reads design files as the window loads them (\"-\": one design from standard\n"
+    "input), recalculates each and gives the frequency response of the design in its\n"
+    "vented box and of the same driver in a closed box of the same volume.\n"
+    "  --ql Q         box losses, a positive number (default 7)\n"
+    "  --format F     text (default): F3 and peak per design; csv: the levels from\n"
+    "                 10 Hz to 1 kHz, 24 an octave; svg: a plot of every design\n"
+    "  --output FILE  write to FILE instead of standard output\n"
+    "Exit status: 0 done, 1 a design had no response or the output failed, 2 bad usage.\n";
+
 enum class ResponseFormat { Text, Csv, Svg };
 
 struct ResponseOptions {
+    bool help = false;
     double Ql = kDefaultQl;
     ResponseFormat format = ResponseFormat::Text;
     std::optional<std::string> output;
@@ -67,18 +82,21 @@ std::optional<ResponseOptions> parse(const std::vector<std::string>& args, std::
             options.files.push_back(arg);
         } else if (arg == "--") {
             optionsEnded = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return options;
         } else if (arg == "--ql" && hasValue) {
             const std::optional<double> Ql = positiveNumber(args[++i]);
-            if (!Ql) return usage("--ql needs a positive number, not '" + args[i] + "'");
+            if (!Ql) return usage("--ql needs a positive number, not '" + oneLine(args[i]) + "'");
             options.Ql = *Ql;
         } else if (arg == "--format" && hasValue) {
             const std::optional<ResponseFormat> format = formatNamed(args[++i]);
-            if (!format) return usage("unknown format '" + args[i] + "'");
+            if (!format) return usage("unknown format '" + oneLine(args[i]) + "'");
             options.format = *format;
         } else if (arg == "--output" && hasValue) {
             options.output = args[++i];
         } else {
-            return usage("unknown option '" + arg + "'");
+            return usage("unknown option '" + oneLine(arg) + "'");
         }
     }
     if (options.files.empty()) return usage("no design file given");
@@ -87,7 +105,8 @@ std::optional<ResponseOptions> parse(const std::vector<std::string>& args, std::
         std::error_code unreadable;
         if (options.output && file != "-" &&
             std::filesystem::equivalent(*options.output, file, unreadable)) {
-            return usage("the output '" + *options.output + "' is the design file '" + file + "'");
+            return usage("the output '" + oneLine(*options.output) + "' is the design file '" +
+                         oneLine(file) + "'");
         }
     }
     return options;
@@ -125,7 +144,7 @@ void writeSummary(std::ostream& out, const std::vector<DesignResponse>& designs)
                         f3Text(closedF3(d.response)), fixedText(peak.levelDb, 2),
                         fixedText(peak.frequency, 2)});
     }
-    writeColumns(out, rows);
+    writeColumns(out, std::move(rows));
 }
 
 std::string shortest(double value) {
@@ -152,7 +171,30 @@ void write(std::ostream& out, const ResponseOptions& options,
         case ResponseFormat::Svg: writePlot(out, designs, options.Ql); break;
         case ResponseFormat::Text: writeSummary(out, designs); break;
     }
+}
+
+[[noreturn]] void failedOutput(int error) {
+    throw OutputError(std::string("cannot write output: ") + std::strerror(error));
+}
+
+// The output file, written as standard output is: a failed write throws.
+void writeFile(const std::string& path, const ResponseOptions& options,
+               const std::vector<DesignResponse>& designs) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) failedOutput(errno);
+    struct Closer {
+        int fd;
+        ~Closer() {
+            if (fd >= 0) ::close(fd);
+        }
+    } closer{fd};
+    FileOutputBuffer buffer(fd);
+    std::ostream out(&buffer);
+    out.exceptions(std::ios::badbit);
+    write(out, options, designs);
     out.flush();
+    closer.fd = -1;
+    if (::close(fd) != 0 && errno != EINTR) failedOutput(errno);
 }
 
 }  // namespace
@@ -161,6 +203,10 @@ int runResponseCommand(const std::vector<std::string>& args, std::ostream& out,
                        std::ostream& err) {
     const std::optional<ResponseOptions> options = parse(args, err);
     if (!options) return 2;
+    if (options->help) {
+        out << kResponseUsage << kOptionHelp;
+        return 0;
+    }
 
     std::vector<DesignResponse> designs;
     int status = 0;
@@ -172,28 +218,18 @@ int runResponseCommand(const std::vector<std::string>& args, std::ostream& out,
                                levels(response, &Response::ventedDb),
                                levels(response, &Response::closedDb)});
         } catch (const NoResponse& e) {
-            err << path << ": " << e.what() << '\n';
+            err << oneLine(path) << ": " << e.what() << '\n';
             status = 1;
         } catch (const Error& e) {
-            err << path << ": " << reportText(e.what()) << '\n';
+            err << oneLine(path) << ": " << reportText(e.what()) << '\n';
             status = 1;
         }
     }
 
-    errno = 0;
-    bool written = false;
     if (options->output) {
-        std::ofstream file(*options->output, std::ios::binary | std::ios::trunc);
-        if (file) write(file, *options, designs);
-        written = file.good();
+        writeFile(*options->output, *options, designs);
     } else {
         write(out, *options, designs);
-        written = out.good();
-    }
-    if (!written) {
-        err << "ventbox-cli: cannot write output: "
-            << (errno != 0 ? std::strerror(errno) : "write failed") << '\n';
-        return 1;
     }
     return status;
 }

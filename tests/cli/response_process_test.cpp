@@ -31,7 +31,9 @@ protected:
         std::vector<std::string> args{"response"};
         args.insert(args.end(), options.begin(), options.end());
         for (const char* file : {"a.dat", "empty.dat", "-", "noq.dat"}) args.emplace_back(file);
-        return runCli(args, dir.folder(), {readBytes(dir.file("b.dat"))});
+        test::CliStreams streams;
+        streams.input = readBytes(dir.file("b.dat"));
+        return runCli(args, dir.folder(), streams);
     }
     static constexpr const char* kErrors =
         "empty.dat: 不正な浮動小数点数演算命令.\n"
