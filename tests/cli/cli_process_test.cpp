@@ -123,6 +123,19 @@ TEST(Cli, answersEachCommandLineWithItsOutputAndStatus) {
         {"tabs and backslashes in text", {"show", "t.dat"}, 0, "設計名: FW\\t208\\\\x\n", ""},
         {"a tab in a path", {"show", "a\tb.dat"}, 1, "",
          "a\\tb.dat: ファイルが見つかりません."},
+        {"the response's help", {"response", "--help"}, 0, "usage: ventbox-cli response", ""},
+        {"a response without a design", {"response"}, 2, "", ""},
+        {"box losses of zero", {"response", "--ql", "0", "a.dat"}, 2, "", ""},
+        {"infinite box losses", {"response", "--ql", "inf", "a.dat"}, 2, "", ""},
+        {"box losses that are not a number", {"response", "--ql", "7x", "a.dat"}, 2, "", ""},
+        {"an unknown response format", {"response", "--format", "png", "a.dat"}, 2, "", ""},
+        {"an output without a file", {"response", "a.dat", "--output"}, 2, "", ""},
+        {"a response over its own design file", {"response", "--output", "./a.dat", "a.dat"}, 2,
+         "", ""},
+        {"a response into a missing folder", {"response", "--output", "no/plot.svg", "a.dat"}, 1,
+         "", "ventbox-cli: cannot write output: No such file or directory"},
+        {"a response to a full disk", {"response", "--ql", "7.5", "--", "a.dat"}, 1, "", noSpace,
+         {}, true},
         {"JSON that is one array of valid UTF-8 (no stray, overlong or surrogate bytes)",
          {"show", "--format", "json", "missing.dat", "\xFF\xC0\xAF\xED\xA0\x80é.dat"}, 1,
          "[\n{\"path\":\"missing.dat\",\"error\":\"ファイルが見つかりません.\"},\n"
@@ -144,6 +157,7 @@ TEST(Cli, answersEachCommandLineWithItsOutputAndStatus) {
         }
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.dat")));
+    EXPECT_EQ(readBytes(dir.file("a.dat")), kExampleFile);
 }
 
 TEST(CliCalc, savesTheExampleFileThatShowReadsBack) {

@@ -89,33 +89,5 @@ TEST_F(ResponseDesigns, plotsTheDesignsAsAStandAloneSvg) {
     EXPECT_EQ(std::system(("xmllint --noout --nonet " + dir.file("plot.svg")).c_str()), 0);
 }
 
-TEST(CliResponse, refusesBadUsageAndReportsAFailedWrite) {
-    TempDir dir;
-    writeBytes(dir.file("a.dat"), kExampleFile);
-    const struct {
-        std::vector<std::string> args;
-        int status;
-        std::string errStart;
-    } cases[] = {
-        {{"response"}, 2, "ventbox-cli response: no design file given\nusage:"},
-        {{"response", "--ql", "0", "a.dat"}, 2, "ventbox-cli response: --ql needs a positive"},
-        {{"response", "--ql", "inf", "a.dat"}, 2, "ventbox-cli response: --ql needs a positive"},
-        {{"response", "--ql", "7x", "a.dat"}, 2, "ventbox-cli response: --ql needs a positive"},
-        {{"response", "--format", "png", "a.dat"}, 2, "ventbox-cli response: unknown format"},
-        {{"response", "a.dat", "--output"}, 2, "ventbox-cli response: unknown option '--output'"},
-        {{"response", "--output", "./a.dat", "a.dat"}, 2,
-         "ventbox-cli response: the output './a.dat' is the design file 'a.dat'\n"},
-        {{"response", "--output", "no/such/dir/plot.svg", "a.dat"}, 1,
-         "ventbox-cli: cannot write output: No such file or directory\n"},
-        {{"response", "--ql", "7.5", "--", "a.dat"}, 0, ""},
-    };
-    for (const auto& c : cases) {
-        const auto r = runCli(c.args, dir.folder());
-        EXPECT_EQ(r.status, c.status) << c.args.back();
-        EXPECT_EQ(r.err.substr(0, c.errStart.size()), c.errStart) << c.args.back();
-    }
-    EXPECT_EQ(readBytes(dir.file("a.dat")), kExampleFile);
-}
-
 }  // namespace
 }  // namespace ventbox
