@@ -40,8 +40,8 @@ constexpr std::array<const char*, 7> kColours{
 constexpr const char* kFonts =
     "'IPAexGothic', 'IPAPGothic', 'Noto Sans CJK JP', 'Noto Sans JP', 'IPAGothic', sans-serif";
 
-// Grid lines: every 1–9 multiple of each decade, the decades stronger; the
-// labelled ticks follow the 1-2-5 series.
+// Grid lines fall on the octaves of 10 Hz and, stronger, on the decades; the
+// labelled ticks follow the 1-2-5 series a reader expects on a log axis.
 constexpr std::array<std::pair<double, const char*>, 7> kTicks{{
     {10, "10"}, {20, "20"}, {50, "50"}, {100, "100"}, {200, "200"}, {500, "500"}, {1000, "1k"},
 }};
@@ -91,13 +91,12 @@ void writeGrid(std::ostream& out) {
     out << "<rect x=\"" << px(kLeft) << "\" y=\"" << px(kTop) << "\" width=\""
         << px(kRight - kLeft) << "\" height=\"" << px(kBottom - kTop)
         << "\" fill=\"#FFFFFF\" stroke=\"#444444\" stroke-width=\"1\"/>\n";
-    for (double decade = kMinHz; decade < kMinHz * std::pow(10.0, kDecades); decade *= 10) {
-        for (int m = 2; m <= 10; ++m) {
-            const double x = xOf(decade * m);
-            line(out, x, kTop, x, kBottom,
-                 m == 10 ? "stroke=\"#999999\" stroke-width=\"1\""
-                         : "stroke=\"#DDDDDD\" stroke-width=\"1\"");
-        }
+    const double maxHz = kMinHz * std::pow(10.0, kDecades);
+    for (double octave = kMinHz * 2; octave < maxHz; octave *= 2) {
+        line(out, xOf(octave), kTop, xOf(octave), kBottom, "stroke=\"#DDDDDD\" stroke-width=\"1\"");
+    }
+    for (double decade = kMinHz * 10; decade < maxHz; decade *= 10) {
+        line(out, xOf(decade), kTop, xOf(decade), kBottom, "stroke=\"#999999\" stroke-width=\"1\"");
     }
     for (int db = kMinDb + 3; db < kMaxDb; db += 3) {
         line(out, kLeft, yOf(db), kRight, yOf(db),
