@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the command line benchmarks; source it after `set -euo pipefail`.
 
 # The ventbox-cli of a build folder; exits with a hint when it is not built.

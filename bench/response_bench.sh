@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times `ventbox-cli response` over many designs (1,000 by default), in
 # every output format, best of three runs each.
 # usage: bench/response_bench.sh [BUILD_DIR] [COUNT]   (BUILD_DIR defaults to build/release)

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks `ventbox-cli response` against a computation of its own.
 
 usage: response_oracle.py VENTBOX_CLI [DESIGN_FILE...]
