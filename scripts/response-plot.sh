@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Remakes doc/response.png, the README's plot of the example designs.
+# Remakes docs/response.png, the README's plot of the example designs.
 # usage: scripts/response-plot.sh [BUILD_DIR]   (BUILD_DIR defaults to build/release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,5 +14,5 @@ command -v rsvg-convert > /dev/null || { echo "rsvg-convert is missing: bash scr
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$cli" response --format svg --output "$work/response.svg" examples/*.dat
-rsvg-convert --format png --output doc/response.png "$work/response.svg"
-echo "doc/response.png: $(ls examples/*.dat | wc -l) designs"
+rsvg-convert --format png --output docs/response.png "$work/response.svg"
+echo "docs/response.png: $(ls examples/*.dat | wc -l) designs"
