@@ -3,57 +3,78 @@
 
 #include <array>
 #include <cerrno>
+#include <string_view>
 
 namespace ventbox {
 
 namespace {
 
-struct ErrnoCode {
-    int errnoValue;
-    int code;
+struct CodeMessage {
+    IoCode code;
+    std::string_view message;
 };
 
-// Each entry: the operating-system error and the code of the nearest
-// failure of the same kind on the system whose codes the messages use.
-constexpr std::array<ErrnoCode, 23> kErrnoCodes{{
-    {ENOENT, 2},          // file not found
-    {ENXIO, 2},           // no such device or address: nothing is there
-    {ENOTDIR, 3},         // a folder on the way is a file: path not found
-    {EMFILE, 4},          // too many open files in the process
-    {ENFILE, 4},          // too many open files in the system
-    {EACCES, 5},          // access denied
-    {EPERM, 5},           // operation not permitted: access denied
-    {EROFS, 5},           // read-only file system: access denied
-    {EISDIR, 5},          // a folder where a file is expected: access denied
-    {ENOMEM, 8},          // not enough memory
-    {EXDEV, 17},          // rename across devices: not the same device
-    {EEXIST, 80},         // the file exists
-    {EIO, 23},            // low-level I/O failure: data error
-    {EBUSY, 32},          // busy: sharing violation
-    {ETXTBSY, 32},        // text file busy: sharing violation
-    {EAGAIN, 33},         // locked: lock violation
-    {EINVAL, 87},         // invalid argument: invalid parameter
-    {ENOSPC, 112},        // no space left: disk full
-    {EDQUOT, 112},        // quota exceeded: disk full
-    {EILSEQ, 123},        // name the file system cannot hold: invalid name
-    {ENAMETOOLONG, 206},  // name or path too long: filename exceeds range
-    {EFBIG, 223},         // file too large
-    {ELOOP, 1921},        // too many symbolic links: name cannot be resolved
+// The codes that have a message of their own; every other code is shown by number.
+constexpr std::array<CodeMessage, 7> kMessages{{
+    {kFileNotFound, "ファイルが見つかりません"},
+    {kPathNotFound, "ファイル名の指定が間違っています"},
+    {kTooManyOpenFiles, "オープンしたファイルが多すぎます"},
+    {kAccessDenied, "ファイルへのアクセスが拒否されました"},
+    {kReadBeyondEnd, "ファイルの末尾以降を読み込みました"},
+    {kDiskFull, "ディスクがいっぱいです"},
+    {kMalformedNumber, "入力値が数値ではありません"},
 }};
 
-// Anything else: a general failure.
-constexpr int kGeneralFailure = 31;
+struct ErrnoCode {
+    int errnoValue;
+    IoCode code;
+};
+
+// Each operating-system error beside the code of the nearest failure of the
+// same kind; anything else is a general failure.
+constexpr std::array<ErrnoCode, 23> kErrnoCodes{{
+    {ENOENT, kFileNotFound},
+    {ENXIO, kFileNotFound},          // no such device or address: nothing is there
+    {ENOTDIR, kPathNotFound},        // a folder on the way is a file
+    {EMFILE, kTooManyOpenFiles},     // in the process
+    {ENFILE, kTooManyOpenFiles},     // in the system
+    {EACCES, kAccessDenied},
+    {EPERM, kAccessDenied},          // operation not permitted
+    {EROFS, kAccessDenied},          // read-only file system
+    {EISDIR, kAccessDenied},         // a folder where a file is expected
+    {ENOMEM, kNotEnoughMemory},
+    {EXDEV, kNotSameDevice},         // rename across devices
+    {EEXIST, kFileExists},
+    {EIO, kDataError},               // low-level I/O failure
+    {EBUSY, kSharingViolation},
+    {ETXTBSY, kSharingViolation},    // text file busy
+    {EAGAIN, kLockViolation},        // locked
+    {EINVAL, kInvalidParameter},
+    {ENOSPC, kNoSpaceLeft},
+    {EDQUOT, kNoSpaceLeft},          // quota exceeded
+    {EILSEQ, kInvalidName},          // a name the file system cannot hold
+    {ENAMETOOLONG, kNameTooLong},    // name or path
+    {EFBIG, kFileTooLarge},
+    {ELOOP, kNameCannotBeResolved},  // too many symbolic links
+}};
 
 }  // namespace
 
-int ioErrorCode(int errnoValue) {
+std::string ioErrorMessage(int code) {
+    for (const CodeMessage& entry : kMessages) {
+        if (entry.code == code) return std::string(entry.message);
+    }
+    return "I/O エラー (" + std::to_string(code) + ")";
+}
+
+IoCode ioErrorCode(int errnoValue) {
     for (const ErrnoCode& entry : kErrnoCodes) {
         if (entry.errnoValue == errnoValue) return entry.code;
     }
     return kGeneralFailure;
 }
 
-int saveErrorCode(int errnoValue) {
+IoCode saveErrorCode(int errnoValue) {
     return errnoValue == ENOENT ? kPathNotFound : ioErrorCode(errnoValue);
 }
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <string>
-
 #include "calc/errors.hpp"
 
 namespace ventbox {
@@ -16,8 +14,5 @@ public:
 private:
     int code_;
 };
-
-// The message of an I/O error code ("I/O エラー (%d)" for codes without one).
-std::string ioErrorMessage(int code);
 
 }  // namespace ventbox

@@ -7,6 +7,7 @@
 
 #include "calc/number_text.hpp"
 #include "calc/report_text.hpp"
+#include "files/error_codes.hpp"
 #include "files/io_error.hpp"
 
 namespace ventbox {
@@ -30,9 +31,8 @@ constexpr std::array<std::string_view, 11> kCreationCaptions{
 constexpr std::string_view kStartupDesignName = "FW208Kolvex";
 constexpr std::string_view kDataFolderSuffix = "/Data/";
 constexpr std::string_view kSavedMessage = "データを保存しました。";
-// "ファイル名の指定が間違っています": without a working directory there is
-// no path to the data folder at all.
-constexpr int kNoStartupDirectoryCode = 3;
+// Without a working directory there is no path to the data folder at all.
+constexpr IoCode kNoStartupDirectoryCode = kPathNotFound;
 
 std::size_t index(Edit edit) { return static_cast<std::size_t>(edit); }
 std::size_t index(ResultLabel label) { return static_cast<std::size_t>(label); }
