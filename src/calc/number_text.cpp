@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "number_text.hpp"
 
+#include <algorithm>
 #include <cstdint>
 
+#include "decimal_scan.hpp"
 #include "errors.hpp"
 #include "power_of_ten.hpp"
 
@@ -12,11 +14,10 @@ namespace {
 
 char separator = '.';
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-Extended digitValue(char c) { return Extended::fromInt64(c - '0'); }
-
-constexpr int kExponentReadLimit = 500;
+// A field's exponent ends at its third digit once it reaches 500: any
+// such power is out of range anyway, and further digits make the text no
+// number at all.
+constexpr ExponentRule kFieldExponent{500, false, false};
 
 }  // namespace
 
@@ -33,54 +34,14 @@ char separatorFromDecimalPoint(std::string_view decimalPoint) {
 }
 
 Extended textToNumber(std::string_view text) {
-    Extended::ModeGuard mode;
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    auto skipSpaces = [&] {
-        while (i < n && text[i] == ' ') ++i;
-    };
-    const Extended ten = smallPowerOfTen(1);
-    unsigned faults = 0;
-    auto readDigits = [&](Extended& acc, int& count) {
-        while (i < n && isDigit(text[i])) {
-            acc = Extended::add(Extended::mul(acc, ten, faults), digitValue(text[i]), faults);
-            ++count;
-            ++i;
-        }
-    };
-
-    skipSpaces();
-    bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-
-    const std::size_t mantissaStart = i;
-    Extended acc = Extended::fromInt64(0);
-    int integerDigits = 0;
-    int fractionDigits = 0;
-    readDigits(acc, integerDigits);
-    if (i < n && text[i] == separator) {
-        ++i;
-        readDigits(acc, fractionDigits);
+    const std::size_t start = std::min(text.find_first_not_of(' '), text.size());
+    const DecimalScan scan = scanDecimal(text.substr(start), separator, kFieldExponent);
+    const std::size_t end = start + scan.end;
+    if (scan.mantissaEnd == scan.mantissaStart || scan.invalid || scan.overflow ||
+        std::min(text.find_first_not_of(' ', end), text.size()) != text.size()) {
+        throw ConversionError(std::string(text));
     }
-    if (i == mantissaStart) throw ConversionError(std::string(text));
-
-    int exponent = 0;
-    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
-        ++i;
-        bool negativeExponent = false;
-        if (i < n && (text[i] == '+' || text[i] == '-')) negativeExponent = text[i++] == '-';
-        while (i < n && isDigit(text[i]) && exponent < kExponentReadLimit) {
-            exponent = exponent * 10 + (text[i++] - '0');
-        }
-        if (negativeExponent) exponent = -exponent;
-    }
-    skipSpaces();
-    if (i != n) throw ConversionError(std::string(text));
-
-    Extended value = scaleByPowerOfTen(acc, exponent - fractionDigits, faults);
-    if (negative) value = value.negated();
-    if (faults & (kInvalid | kOverflow)) throw ConversionError(std::string(text));
-    return value;
+    return scan.value;
 }
 
 SignificantDigits significantDigits(Extended magnitude) {

@@ -3,9 +3,8 @@
 
 #include <cstdio>
 
-#include "calc/faults.hpp"
+#include "calc/decimal_scan.hpp"
 #include "calc/number_text.hpp"
-#include "calc/power_of_ten.hpp"
 
 namespace ventbox {
 
@@ -13,11 +12,10 @@ namespace {
 
 constexpr int kFileNumberWidth = 23;
 
-// Any exponent beyond this scales to zero or infinity just the same, and
-// stopping here keeps the exponent of a 64-character token in range.
-constexpr int kExponentCap = 100000;
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+// A file's exponent takes every digit, but stops growing at 100000: any
+// power beyond scales to zero or infinity just the same, and the cap keeps
+// the exponent of a 64-character token in range.
+constexpr ExponentRule kFileExponent{100000, true, true};
 
 }  // namespace
 
@@ -42,51 +40,14 @@ std::string fileNumberText(double value) {
 }
 
 FileNumber parseFileNumber(std::string_view token) {
-    Extended::ModeGuard mode;
-    unsigned faults = 0;
-    const Extended ten = smallPowerOfTen(1);
-    FileNumber number{Extended::fromInt64(0)};
-    std::size_t i = 0;
-    const std::size_t n = token.size();
-    auto readDigits = [&] {
-        int count = 0;
-        for (; i < n && isDigit(token[i]); ++i, ++count) {
-            number.value = Extended::add(Extended::mul(number.value, ten, faults),
-                                         Extended::fromInt64(token[i] - '0'), faults);
-        }
-        return count;
-    };
-    auto malformed = [&] {
-        number.malformed = true;
-        return number;
-    };
-
-    bool negative = false;
-    if (i < n && (token[i] == '+' || token[i] == '-')) negative = token[i++] == '-';
-    if (i == n && n > 0) return malformed();
-    readDigits();
-    int fractionDigits = 0;
-    if (i < n && token[i] == '.') {
-        ++i;
-        fractionDigits = readDigits();
+    const DecimalScan scan = scanDecimal(token, '.', kFileExponent);
+    // A sign alone, a mark without its exponent and any character the
+    // grammar does not know leave the mantissa's digits as they stood.
+    if ((!token.empty() && scan.mantissaStart == token.size()) || scan.exponentMissing ||
+        scan.end != token.size()) {
+        return {scan.digits, true, false};
     }
-    int exponent = 0;
-    if (i < n && (token[i] == 'E' || token[i] == 'e')) {
-        ++i;
-        bool negativeExponent = false;
-        if (i < n && (token[i] == '+' || token[i] == '-')) negativeExponent = token[i++] == '-';
-        if (i == n || !isDigit(token[i])) return malformed();
-        for (; i < n && isDigit(token[i]); ++i) {
-            if (exponent < kExponentCap) exponent = exponent * 10 + (token[i] - '0');
-        }
-        if (negativeExponent) exponent = -exponent;
-    }
-    if (i != n) return malformed();
-
-    number.value = scaleByPowerOfTen(number.value, exponent - fractionDigits, faults);
-    if (negative) number.value = number.value.negated();
-    number.overflow = (faults & kOverflow) != 0;
-    return number;
+    return {scan.value, false, scan.overflow};
 }
 
 }  // namespace ventbox
