@@ -12,9 +12,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "application.hpp"
-#include "box_window.hpp"
-#include "qt_platform.hpp"
+#include "ui/qt/application.hpp"
+#include "ui/qt/box_window.hpp"
+#include "ui/qt/qt_platform.hpp"
 
 namespace {
 

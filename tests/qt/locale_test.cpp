@@ -6,11 +6,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "application.hpp"
-#include "box_window.hpp"
 #include "calc/number_text.hpp"
 #include "modal_script.hpp"
 #include "stub_platform.hpp"
+#include "ui/qt/application.hpp"
+#include "ui/qt/box_window.hpp"
 
 using namespace ventbox;
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "qt_platform.hpp"
+#include "ui/qt/qt_platform.hpp"
 
 // The real dialogs and window, with the working directory fixed and the
 // file-open dialog answered from a list (cancelled when the list is empty).

@@ -23,14 +23,14 @@
 #include <memory>
 #include <stdexcept>
 
-#include "app_title.hpp"
-#include "application.hpp"
-#include "box_window.hpp"
-#include "dialogs.hpp"
 #include "files/design_file.hpp"
 #include "modal_script.hpp"
-#include "program_end.hpp"
 #include "stub_platform.hpp"
+#include "ui/qt/app_title.hpp"
+#include "ui/qt/application.hpp"
+#include "ui/qt/box_window.hpp"
+#include "ui/qt/dialogs.hpp"
+#include "ui/qt/program_end.hpp"
 
 using namespace ventbox;
 
