@@ -17,8 +17,8 @@ public:
     void setLabel(ResultLabel l, const std::string& text) override {
         labels[static_cast<std::size_t>(l)] = text;
     }
-    std::array<std::string, 10> texts{"7", "35", "6.4", "0.42", "25", "50", "30", "4", "10", "10"};
-    std::array<std::string, 11> labels;
+    std::array<std::string, kFieldCount> texts{"7", "35", "6.4", "0.42", "25", "50", "30", "4", "10", "10"};
+    std::array<std::string, kResultCount> labels;
 };
 
 void wholeCalcRun(benchmark::State& state) {

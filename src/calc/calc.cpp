@@ -30,8 +30,8 @@ const Ext k14000 = Ext::of(14000.0f);
 
 void Calc(TDesign& d, TDesignResults& res, CalcForm& form) {
     Extended::ModeGuard mode;
-    for (Field f : kCalcReadOrder) {
-        d.value(f) = Ext(textToNumber(form.fieldText(f))).store();
+    for (const FieldFacts& field : kFields) {
+        d.value(field.field) = Ext(textToNumber(form.fieldText(field.field))).store();
     }
     const Ext a = ext(d.a), fo = ext(d.fo), mo = ext(d.mo), Qo = ext(d.Qo);
     const Ext BL1 = ext(d.BL1), BL2 = ext(d.BL2), BL3 = ext(d.BL3);
@@ -57,20 +57,27 @@ void Calc(TDesign& d, TDesignResults& res, CalcForm& form) {
     res.foc2 = (round((sqrt(so / ((k1_2 * Vo) + mo)) * k0_16) * k10) / k10).store();
     res.Qoc = (round(((Qo * ext(res.foc)) / fo) * k100) / k100).store();
 
+    auto write = [&form](ResultLabel label, auto value) {
+        const ResultFacts& row = facts(label);
+        std::string text(row.prefix);
+        text += displayText(value);
+        text += row.suffix;
+        form.setLabel(label, text);
+    };
     const Ext q1 = round((ext(res.fd) / ext(res.foc1)) * k100) / k100;
-    form.setLabel(ResultLabel::LabelBas, "fd/foc = " + displayText(q1.value()));
+    write(ResultLabel::LabelBas, q1.value());
     const Ext q2 = round((md / mo) * k100) / k100;
-    form.setLabel(ResultLabel::LabelEff, "md/m0 = " + displayText(q2.value()));
+    write(ResultLabel::LabelEff, q2.value());
 
-    form.setLabel(ResultLabel::BoxVolium, displayText(res.Vo) + "㍑");
-    form.setLabel(ResultLabel::CabinetST, displayText(res.sc));
-    form.setLabel(ResultLabel::CabinetFR, displayText(res.foc) + "Hz");
-    form.setLabel(ResultLabel::EfectiveQ, displayText(res.Qoc));
-    form.setLabel(ResultLabel::KolvexRR, displayText(res.r) + "cm");
-    form.setLabel(ResultLabel::DuctMass, displayText(res.md) + "g");
-    form.setLabel(ResultLabel::KolvexFR, displayText(res.foc1) + "Hz");
-    form.setLabel(ResultLabel::DuctFD, displayText(res.fd) + "Hz");
-    form.setLabel(ResultLabel::KolvexFD, displayText(res.foc2) + "Hz");
+    write(ResultLabel::BoxVolium, res.Vo);
+    write(ResultLabel::CabinetST, res.sc);
+    write(ResultLabel::CabinetFR, res.foc);
+    write(ResultLabel::EfectiveQ, res.Qoc);
+    write(ResultLabel::KolvexRR, res.r);
+    write(ResultLabel::DuctMass, res.md);
+    write(ResultLabel::KolvexFR, res.foc1);
+    write(ResultLabel::DuctFD, res.fd);
+    write(ResultLabel::KolvexFD, res.foc2);
 }
 
 }  // namespace ventbox

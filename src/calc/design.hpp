@@ -2,30 +2,23 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace ventbox {
 
-// The ten numeric input fields, in the order the calculation reads them.
+// The ten numeric inputs, in the order the calculation reads them.
 enum class Field { A, F, M, Q, BL1, BL2, BL3, L1, L2, L3 };
-inline constexpr std::array<Field, 10> kCalcReadOrder{
-    Field::A,   Field::F,   Field::M,  Field::Q,  Field::BL1,
-    Field::BL2, Field::BL3, Field::L1, Field::L2, Field::L3,
-};
+inline constexpr std::size_t kFieldCount = 10;
 
 // The result labels, in the order a calculation writes them.
 enum class ResultLabel {
     LabelBas, LabelEff, BoxVolium, CabinetST, CabinetFR, EfectiveQ,
     KolvexRR, DuctMass, KolvexFR, DuctFD, KolvexFD,
 };
-inline constexpr std::array<ResultLabel, 11> kLabelWriteOrder{
-    ResultLabel::LabelBas,  ResultLabel::LabelEff, ResultLabel::BoxVolium,
-    ResultLabel::CabinetST, ResultLabel::CabinetFR, ResultLabel::EfectiveQ,
-    ResultLabel::KolvexRR,  ResultLabel::DuctMass, ResultLabel::KolvexFR,
-    ResultLabel::DuctFD,    ResultLabel::KolvexFD,
-};
+inline constexpr std::size_t kResultCount = 11;
 
 // The design inputs as last stored by a calculation or a load.
 struct TDesign {
@@ -53,13 +46,83 @@ struct TDesignResults {
     double foc = 0, foc1 = 0, fd = 0, foc2 = 0, Qoc = 0;
 };
 
-// Short names of the inputs ("a", "fo", …) and of the labels ("LabelBas", …).
-std::string_view valueName(Field f);
-std::string_view labelName(ResultLabel l);
+// Everything the window, the design file and the command line know of an
+// input, in one row.
+struct FieldFacts {
+    Field field;
+    double TDesign::*value;
+    std::string_view symbol;        // the value's name
+    std::string_view control;       // the edit field that holds its text
+    std::string_view caption;       // the label beside that field
+    std::string_view unit;          // printed beside the field; none for Qo
+    std::string_view creationText;  // the field's text when the window is created
+    int fileLine;                   // the design file's line that holds the value
+};
 
-// The window's captions and units, for every place that shows a design.
-std::string_view fieldCaption(Field f);
-std::string_view fieldUnit(Field f);  // empty for Qo
-std::string_view labelCaption(ResultLabel l);
+inline constexpr std::array<FieldFacts, kFieldCount> kFields{{
+    {Field::A, &TDesign::a, "a", "EditA", "振動系有効半径　a", "cm", "7", 1},
+    {Field::F, &TDesign::fo, "fo", "EditF", "最低共振周波数　ｆo", "Hz", "35", 4},
+    {Field::M, &TDesign::mo, "mo", "EditM", "振動系実効質量 mo　", "g", "6.4", 2},
+    {Field::Q, &TDesign::Qo, "Qo", "EditQ", "共振尖鋭度　Ｑo", "", "0.42", 3},
+    {Field::BL1, &TDesign::BL1, "BL1", "EditBL1", "箱の横サイズ　BL1", "cm", "25", 5},
+    {Field::BL2, &TDesign::BL2, "BL2", "EditBL2", "箱の縦サイズ　BL2", "cm", "50", 6},
+    {Field::BL3, &TDesign::BL3, "BL3", "EditBL3", "箱の奥行き　BL3", "cm", "30", 7},
+    {Field::L1, &TDesign::L1, "L1", "EditL1", "ダクトのサイズＬ１", "cm", "4", 8},
+    {Field::L2, &TDesign::L2, "L2", "EditL2", "ダクトのサイズＬ２", "cm", "10", 9},
+    {Field::L3, &TDesign::L3, "L3", "EditL3", "ダクトの奥行きＬ３", "cm", "10", 10},
+}};
+
+// The caption the two ratio labels share.
+inline constexpr std::string_view kRatioCaption = "バスレフ効果";
+
+// Everything the window and the command line know of a result label.
+struct ResultFacts {
+    ResultLabel label;
+    std::string_view control;          // the label's name
+    std::string_view caption;          // the name part of the caption beside it
+    std::string_view prefix;           // written before the number
+    std::string_view suffix;           // written after the number
+    std::string_view creationCaption;  // its text until a calculation writes it
+};
+
+inline constexpr std::array<ResultFacts, kResultCount> kResults{{
+    {ResultLabel::LabelBas, "LabelBas", kRatioCaption, "fd/foc = ", "", "Fd/Foc"},
+    {ResultLabel::LabelEff, "LabelEff", kRatioCaption, "md/m0 = ", "", "Md/M0"},
+    {ResultLabel::BoxVolium, "BoxVolium", "キャビネットの実効内容積 Vo", "", "㍑", "BoxVolium"},
+    {ResultLabel::CabinetST, "CabinetST", "キャビネットのスティッフネス", "", "", "CabinetST"},
+    {ResultLabel::CabinetFR, "CabinetFR", "キャビネットの共振周波数 foc", "", "Hz", "CabinetFR"},
+    {ResultLabel::EfectiveQ, "EfectiveQ", "実効共振尖鋭度 Qoc", "", "", "EfectiveQ"},
+    {ResultLabel::KolvexRR, "KolvexRR", "バスレフ換算半径 r", "", "cm", "KolvexRR"},
+    {ResultLabel::DuctMass, "DuctMass", "ダクト実効質量md", "", "g", "DuctMass"},
+    {ResultLabel::KolvexFR, "KolvexFR", "バスレフ最低共振周波数 foc1", "", "Hz", "KolvexFR"},
+    {ResultLabel::DuctFD, "DuctFD", "ダクト共振周波数fd", "", "Hz", "DuctFD"},
+    {ResultLabel::KolvexFD, "KolvexFD", "バスレフ再生限界  foc2", "", "Hz", "KolvexFD"},
+}};
+
+constexpr const FieldFacts& facts(Field f) { return kFields[static_cast<std::size_t>(f)]; }
+constexpr const ResultFacts& facts(ResultLabel l) { return kResults[static_cast<std::size_t>(l)]; }
+
+// The rows stand in the order of their enumerators, so that facts() finds them.
+static_assert([] {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        if (kFields[i].field != static_cast<Field>(i)) return false;
+    }
+    for (std::size_t i = 0; i < kResultCount; ++i) {
+        if (kResults[i].label != static_cast<ResultLabel>(i)) return false;
+    }
+    return true;
+}());
+
+// The design's other two parts: the name, whose field has no caption label
+// but is read out as this, and the pipe flag, the check box's caption.
+inline constexpr std::string_view kNameCaption = "設計名";
+inline constexpr std::string_view kPipeCaption = "パイプ・ダクト（直径）";
+
+// The inputs of the design file's lines 1 to 10.
+inline constexpr std::array<Field, kFieldCount> kFileOrder = [] {
+    std::array<Field, kFieldCount> order{};
+    for (const FieldFacts& row : kFields) order[static_cast<std::size_t>(row.fileLine - 1)] = row.field;
+    return order;
+}();
 
 }  // namespace ventbox

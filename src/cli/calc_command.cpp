@@ -116,8 +116,8 @@ std::optional<CalcOptions> parse(const std::vector<std::string>& args, std::ostr
         err << "ventbox-cli calc: --data-dir needs --save\n" << kUsage;
         return std::nullopt;
     }
-    if (options.fields.size() != 10) {
-        err << "ventbox-cli calc: expected 10 field texts, got " << options.fields.size() << '\n'
+    if (options.fields.size() != kFieldCount) {
+        err << "ventbox-cli calc: expected " << kFieldCount << " field texts, got " << options.fields.size() << '\n'
             << kUsage;
         return std::nullopt;
     }
@@ -138,7 +138,7 @@ int runCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
 
     TDesign design;
     TDesignResults results;
-    std::array<std::string, 10> texts;
+    std::array<std::string, kFieldCount> texts;
     std::copy(options->fields.begin(), options->fields.end(), texts.begin());
     FieldForm form(std::move(texts), options->pipe);
     std::vector<std::string> failures;

@@ -4,14 +4,15 @@
 #include <cctype>
 
 #include "calc/number_text.hpp"
+#include "files/design_file.hpp"
 #include "output_text.hpp"
 
 namespace ventbox::cli {
 
 DesignOutput outputOf(const TDesign& design) {
     DesignOutput out;
-    for (std::size_t i = 0; i < kCalcReadOrder.size(); ++i) {
-        out.inputs[i] = displayText(design.value(kCalcReadOrder[i]));
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        out.inputs[i] = displayText(design.value(kFields[i].field));
     }
     return out;
 }
@@ -27,24 +28,23 @@ std::optional<Format> parseFormat(const std::string& name) {
 void writeKv(std::ostream& out, const DesignOutput& design) {
     if (design.file) out << "file=" << oneLine(*design.file) << '\n';
     if (design.name) out << "name=" << oneLine(*design.name) << '\n';
-    for (std::size_t i = 0; i < kCalcReadOrder.size(); ++i) {
-        out << valueName(kCalcReadOrder[i]) << '=' << design.inputs[i] << '\n';
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        out << kFields[i].symbol << '=' << design.inputs[i] << '\n';
     }
-    if (design.pipe) out << "pipe=" << (*design.pipe ? "TRUE" : "FALSE") << '\n';
-    for (const auto& [label, text] : design.labels) out << labelName(label) << '=' << text << '\n';
+    if (design.pipe) out << "pipe=" << pipeText(*design.pipe) << '\n';
+    for (const auto& [label, text] : design.labels) out << facts(label).control << '=' << text << '\n';
 }
 
 void writeText(std::ostream& out, const DesignOutput& design) {
-    if (design.name) out << "設計名: " << oneLine(*design.name) << '\n';
-    for (std::size_t i = 0; i < kCalcReadOrder.size(); ++i) {
-        const Field f = kCalcReadOrder[i];
-        out << fieldCaption(f) << ": " << design.inputs[i];
-        if (!fieldUnit(f).empty()) out << ' ' << fieldUnit(f);
+    if (design.name) out << kNameCaption << ": " << oneLine(*design.name) << '\n';
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        out << kFields[i].caption << ": " << design.inputs[i];
+        if (!kFields[i].unit.empty()) out << ' ' << kFields[i].unit;
         out << '\n';
     }
-    if (design.pipe) out << "パイプ・ダクト（直径）: " << (*design.pipe ? "あり" : "なし") << '\n';
+    if (design.pipe) out << kPipeCaption << ": " << (*design.pipe ? "あり" : "なし") << '\n';
     for (const auto& [label, text] : design.labels) {
-        out << labelCaption(label) << ": " << text << '\n';
+        out << facts(label).caption << ": " << text << '\n';
     }
 }
 
@@ -53,10 +53,9 @@ void writeJson(std::ostream& out, const DesignOutput& design) {
     if (design.file) out << "\"path\":" << jsonString(*design.file) << ',';
     if (design.name) out << "\"name\":" << jsonString(*design.name) << ',';
     out << "\"inputs\":{";
-    for (std::size_t i = 0; i < kCalcReadOrder.size(); ++i) {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
         if (i != 0) out << ',';
-        out << jsonString(valueName(kCalcReadOrder[i])) << ':'
-            << jsonString(design.inputs[i]);
+        out << jsonString(kFields[i].symbol) << ':' << jsonString(design.inputs[i]);
     }
     out << '}';
     if (design.pipe) out << ",\"pipe\":" << (*design.pipe ? "true" : "false");
@@ -65,20 +64,20 @@ void writeJson(std::ostream& out, const DesignOutput& design) {
     for (const auto& [label, text] : design.labels) {
         if (!first) out << ',';
         first = false;
-        out << jsonString(labelName(label)) << ':' << jsonString(text);
+        out << jsonString(facts(label).control) << ':' << jsonString(text);
     }
     out << "}}";
 }
 
 void writeFieldHelp(std::ostream& out) {
     out << "The ten field texts, in this order, as typed in the window:\n";
-    for (Field f : kCalcReadOrder) {
-        std::string name(valueName(f));
+    for (const FieldFacts& field : kFields) {
+        std::string name(field.symbol);
         for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         name.resize(5, ' ');
-        std::string unit(fieldUnit(f).empty() ? "-" : fieldUnit(f));
+        std::string unit(field.unit.empty() ? "-" : field.unit);
         unit.resize(4, ' ');
-        out << "  " << name << unit << fieldCaption(f) << '\n';
+        out << "  " << name << unit << field.caption << '\n';
     }
 }
 

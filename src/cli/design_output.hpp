@@ -17,7 +17,7 @@ namespace ventbox::cli {
 struct DesignOutput {
     std::optional<std::string> file;  // the design file it was read from
     std::optional<std::string> name;
-    std::array<std::string, 10> inputs;  // in the calculation's read order
+    std::array<std::string, kFieldCount> inputs;  // in the calculation's read order
     std::optional<bool> pipe;
     std::vector<std::pair<ResultLabel, std::string>> labels;
 };

@@ -31,7 +31,7 @@ public:
     void checkPipe() override { pipe = true; }
 
     TDesign design;
-    std::array<std::string, 10> texts;
+    std::array<std::string, kFieldCount> texts;
     bool pipe = false;
 };
 

@@ -14,7 +14,7 @@ namespace ventbox::cli {
 // label the calculation writes: the command line's stand-in for the window.
 class FieldForm : public CalcForm {
 public:
-    FieldForm(std::array<std::string, 10> texts, bool pipe)
+    FieldForm(std::array<std::string, kFieldCount> texts, bool pipe)
         : texts_(std::move(texts)), pipe_(pipe) {}
     std::string fieldText(Field field) const override {
         return texts_[static_cast<std::size_t>(field)];
@@ -27,7 +27,7 @@ public:
     std::vector<std::pair<ResultLabel, std::string>> labels;
 
 private:
-    std::array<std::string, 10> texts_;
+    std::array<std::string, kFieldCount> texts_;
     bool pipe_;
 };
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "design_output.hpp"
+#include "files/design_file.hpp"
 #include "output_text.hpp"
 
 namespace ventbox::cli {
@@ -31,19 +32,20 @@ std::size_t displayWidth(std::string_view text) {
 
 std::vector<std::string> header() {
     std::vector<std::string> cells{"file", "name"};
-    for (Field f : kCalcReadOrder) cells.emplace_back(valueName(f));
+    for (const FieldFacts& field : kFields) cells.emplace_back(field.symbol);
     cells.emplace_back("pipe");
-    for (ResultLabel l : kLabelWriteOrder) cells.emplace_back(labelName(l));
+    for (const ResultFacts& result : kResults) cells.emplace_back(result.control);
     return cells;
 }
 
 std::vector<std::string> row(const DesignOutput& design) {
     std::vector<std::string> cells{design.file.value_or(""), design.name.value_or("")};
     cells.insert(cells.end(), design.inputs.begin(), design.inputs.end());
-    cells.emplace_back(design.pipe.value_or(false) ? "TRUE" : "FALSE");
-    for (ResultLabel l : kLabelWriteOrder) {
-        const auto written = std::find_if(design.labels.begin(), design.labels.end(),
-                                          [l](const auto& entry) { return entry.first == l; });
+    cells.emplace_back(pipeText(design.pipe.value_or(false)));
+    for (const ResultFacts& result : kResults) {
+        const auto written =
+            std::find_if(design.labels.begin(), design.labels.end(),
+                         [&result](const auto& entry) { return entry.first == result.label; });
         cells.push_back(written == design.labels.end() ? "" : written->second);
     }
     return cells;

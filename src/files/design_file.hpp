@@ -2,10 +2,14 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "calc/design.hpp"
 
 namespace ventbox {
+
+// The design file's last line: the pipe flag.
+constexpr std::string_view pipeText(bool checked) { return checked ? "TRUE" : "FALSE"; }
 
 // The design file of a design name: data folder + name + ".dat", the name
 // used unchanged. `dataFolder` ends with the separator ("<dir>/Data/").

@@ -17,11 +17,6 @@ namespace {
 
 constexpr std::size_t kTokenLimit = 64;
 
-// The values of lines 1 to 10, in the order the file holds them.
-constexpr std::array<Field, 10> kFileOrder{
-    Field::A,   Field::M,   Field::Q,  Field::F,  Field::BL1,
-    Field::BL2, Field::BL3, Field::L1, Field::L2, Field::L3,
-};
 
 // The design name of a name line read from a file of the given base name.
 std::string loadedDesignName(std::string_view line, std::string_view baseName) {
@@ -124,7 +119,7 @@ void readDesign(ByteSource& source, LoadTarget& target, std::string_view baseNam
     target.setNameText(name);
     const std::string pipe = reader.readTextLine();
     reader.skipLine();
-    if (pipe == "TRUE") target.checkPipe();
+    if (pipe == pipeText(true)) target.checkPipe();
 }
 
 }  // namespace ventbox

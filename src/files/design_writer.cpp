@@ -15,11 +15,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// The values of lines 1 to 10, in the order the file holds them.
-constexpr std::array<Field, 10> kFileOrder{
-    Field::A,   Field::M,   Field::Q,  Field::F,  Field::BL1,
-    Field::BL2, Field::BL3, Field::L1, Field::L2, Field::L3,
-};
 
 // Whether a path has a ".." component. The system follows a folder link
 // before it applies "..", so no text check can tell where "link/.." leads.
@@ -56,7 +51,7 @@ std::string designFileText(const TDesign& design, bool pipeChecked) {
     }
     text += *name;
     text += kLineEnd;
-    text += pipeChecked ? "TRUE" : "FALSE";
+    text += pipeText(pipeChecked);
     text += kLineEnd;
     return text;
 }

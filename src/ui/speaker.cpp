@@ -14,18 +14,8 @@ namespace ventbox {
 
 namespace {
 
-// The texts the window's fields hold when it is created, indexed by Edit;
-// "." stands for the regional separator.
-constexpr std::array<std::string_view, kEditCount> kCreationTexts{
-    "7", "35", "6.4", "0.42", "25", "50", "30", "4", "10", "10", "16F10Kolvex",
-};
-
-// The captions the result labels hold until a calculation writes them,
-// indexed by ResultLabel: each label's own name, the two ratios a short form.
-constexpr std::array<std::string_view, 11> kCreationCaptions{
-    "Fd/Foc",   "Md/M0",    "BoxVolium", "CabinetST", "CabinetFR", "EfectiveQ",
-    "KolvexRR", "DuctMass", "KolvexFR",  "DuctFD",    "KolvexFD",
-};
+// The text EditNam holds when the window is created.
+constexpr std::string_view kNameCreationText = "16F10Kolvex";
 
 // The name a design gets at start-up, before a load or an edit of EditNam.
 constexpr std::string_view kStartupDesignName = "FW208Kolvex";
@@ -37,22 +27,20 @@ constexpr IoCode kNoStartupDirectoryCode = kPathNotFound;
 std::size_t index(Edit edit) { return static_cast<std::size_t>(edit); }
 std::size_t index(ResultLabel label) { return static_cast<std::size_t>(label); }
 
-// The ten numeric edits are declared in the order of the fields they edit.
-static_assert(static_cast<int>(Edit::BL1) == static_cast<int>(Field::BL1));
-static_assert(static_cast<int>(Edit::L3) == static_cast<int>(Field::L3));
-Edit editOf(Field field) { return static_cast<Edit>(field); }
-
 }  // namespace
 
 TBox::TBox(Platform& platform) : platform_(platform) {
-    for (std::size_t i = 0; i < texts_.size(); ++i) texts_[i] = kCreationTexts[i];
     // The creation texts are numbers the window shows, so they carry the
     // regional separator: a first start must calculate in every locale.
-    for (Field field : kCalcReadOrder) {
-        std::string& text = texts_[index(editOf(field))];
+    for (const FieldFacts& field : kFields) {
+        std::string& text = texts_[index(editOf(field.field))];
+        text = field.creationText;
         std::replace(text.begin(), text.end(), '.', decimalSeparator());
     }
-    for (std::size_t i = 0; i < captions_.size(); ++i) captions_[i] = kCreationCaptions[i];
+    texts_[index(Edit::Nam)] = kNameCreationText;
+    for (const ResultFacts& result : kResults) {
+        captions_[index(result.label)] = result.creationCaption;
+    }
 }
 
 const std::string& TBox::text(Edit edit) const { return texts_[index(edit)]; }

@@ -12,9 +12,23 @@
 
 namespace ventbox {
 
-// The window's edit fields: the ten numeric ones, then the design name.
-enum class Edit { A, F, M, Q, BL1, BL2, BL3, L1, L2, L3, Nam };
-inline constexpr int kEditCount = 11;
+// The window's edit fields: one for each input, numbered as its field, then
+// the design name.
+enum class Edit {
+    A = static_cast<int>(Field::A),
+    F = static_cast<int>(Field::F),
+    M = static_cast<int>(Field::M),
+    Q = static_cast<int>(Field::Q),
+    BL1 = static_cast<int>(Field::BL1),
+    BL2 = static_cast<int>(Field::BL2),
+    BL3 = static_cast<int>(Field::BL3),
+    L1 = static_cast<int>(Field::L1),
+    L2 = static_cast<int>(Field::L2),
+    L3 = static_cast<int>(Field::L3),
+    Nam = static_cast<int>(kFieldCount),
+};
+inline constexpr int kEditCount = static_cast<int>(kFieldCount) + 1;
+constexpr Edit editOf(Field field) { return static_cast<Edit>(field); }
 
 // The buttons of the command panel.
 enum class Button { Calc, LD, SV, Exit };
@@ -146,7 +160,7 @@ private:
     std::string dialogFileName_;
     std::array<std::string, kEditCount> texts_;
     bool checked_ = false;
-    std::array<std::string, 11> captions_;
+    std::array<std::string, kResultCount> captions_;
     bool closing_ = false;
     bool loadTargetFailed_ = false;
     bool recalculateAfterReport_ = false;

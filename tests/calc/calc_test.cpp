@@ -9,7 +9,7 @@ namespace ventbox {
 namespace {
 
 using test::TestForm;
-using Texts = std::array<std::string, 10>;
+using Texts = std::array<std::string, kFieldCount>;
 
 const Texts kInitial{"7", "35", "6.4", "0.42", "25", "50", "30", "4", "10", "10"};
 
@@ -17,7 +17,7 @@ struct CompleteRun {
     const char* what;
     Texts texts;
     bool pipe;
-    std::array<const char*, 11> labels;  // in write order
+    std::array<const char*, kResultCount> labels;  // in write order
 };
 
 const CompleteRun kCompleteRuns[] = {
@@ -68,9 +68,9 @@ TEST_P(CompleteRunTest, writesEveryLabelInOrder) {
     Calc(design, results, form);
     ASSERT_EQ(form.writeOrder.size(), 11u);
     for (std::size_t i = 0; i < 11; ++i) {
-        EXPECT_EQ(form.writeOrder[i], kLabelWriteOrder[i]);
-        EXPECT_EQ(form.labels[kLabelWriteOrder[i]], run.labels[i])
-            << labelName(kLabelWriteOrder[i]);
+        EXPECT_EQ(form.writeOrder[i], kResults[i].label);
+        EXPECT_EQ(form.labels[kResults[i].label], run.labels[i])
+            << kResults[i].control;
     }
 }
 
@@ -177,8 +177,8 @@ TEST_P(FailingRunTest, leavesThePartialState) {
         EXPECT_STREQ(e.what(), run.message);
     }
     for (std::size_t i = 0; i < 10; ++i) {
-        const bool stored = design.value(kCalcReadOrder[i]) != -99;
-        EXPECT_EQ(stored, i < run.inputsStored) << valueName(kCalcReadOrder[i]);
+        const bool stored = design.value(kFields[i].field) != -99;
+        EXPECT_EQ(stored, i < run.inputsStored) << kFields[i].symbol;
     }
     EXPECT_EQ(form.writeOrder.size(), run.labelsWritten);
 }

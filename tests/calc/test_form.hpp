@@ -12,7 +12,7 @@ namespace ventbox::test {
 // A form whose field texts and check box the test sets, recording labels.
 class TestForm : public CalcForm {
 public:
-    explicit TestForm(std::array<std::string, 10> texts, bool pipe = false)
+    explicit TestForm(std::array<std::string, kFieldCount> texts, bool pipe = false)
         : texts(std::move(texts)), pipe(pipe) {}
     std::string fieldText(Field f) const override { return texts[static_cast<std::size_t>(f)]; }
     bool pipeChecked() const override {
@@ -24,7 +24,7 @@ public:
         writeOrder.push_back(l);
     }
 
-    std::array<std::string, 10> texts;
+    std::array<std::string, kFieldCount> texts;
     bool pipe;
     mutable int pipeAsked = 0;
     std::map<ResultLabel, std::string> labels;

@@ -29,11 +29,11 @@ using test::TempDir;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // Values listed in the file's order: a, mo, Qo, fo, BL1, BL2, BL3, L1, L2, L3.
-constexpr std::array<Field, 10> kFileOrder{
+constexpr std::array<Field, kFieldCount> kFileOrder{
     Field::A,   Field::M,   Field::Q,  Field::F,  Field::BL1,
     Field::BL2, Field::BL3, Field::L1, Field::L2, Field::L3,
 };
-using FileValues = std::array<double, 10>;
+using FileValues = std::array<double, kFieldCount>;
 
 constexpr FileValues kExampleValues{7, 6.4, 0.42, 35, 25, 50, 30, 4, 10, 10};
 constexpr FileValues kZeros{};

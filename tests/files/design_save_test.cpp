@@ -467,8 +467,8 @@ TEST(DesignFileSave, readsBackEveryValueRoundedToFifteenDigits) {
     };
     for (const auto& c : cases) {
         const auto i = static_cast<std::size_t>(c.field);
-        EXPECT_EQ(target.stored[i], c.value) << valueName(c.field);
-        EXPECT_EQ(target.texts[i], c.text) << valueName(c.field);
+        EXPECT_EQ(target.stored[i], c.value) << facts(c.field).symbol;
+        EXPECT_EQ(target.texts[i], c.text) << facts(c.field).symbol;
     }
     EXPECT_TRUE(std::signbit(*target.stored[static_cast<std::size_t>(Field::M)]));
     EXPECT_EQ(target.name, "round trip");

@@ -92,11 +92,11 @@ class RecordingTarget : public LoadTarget {
 public:
     void storeValue(Field field, double value) override {
         stored[static_cast<std::size_t>(field)] = value;
-        events.push_back("store " + std::string(valueName(field)));
+        events.push_back("store " + std::string(facts(field).symbol));
     }
     void setFieldText(Field field, const std::string& text) override {
         texts[static_cast<std::size_t>(field)] = text;
-        events.push_back("text " + std::string(valueName(field)) + "=" + text);
+        events.push_back("text " + std::string(facts(field).symbol) + "=" + text);
     }
     void setDesignName(const std::string& value) override {
         name = value;
@@ -111,8 +111,8 @@ public:
         events.push_back("check");
     }
 
-    std::array<std::optional<double>, 10> stored;
-    std::array<std::optional<std::string>, 10> texts;
+    std::array<std::optional<double>, kFieldCount> stored;
+    std::array<std::optional<std::string>, kFieldCount> texts;
     std::optional<std::string> name;
     std::optional<std::string> nameText;
     bool pipeChecked = false;

@@ -23,8 +23,8 @@ inline void PrintTo(Edit edit, std::ostream* os) {
 
 namespace ventbox::test {
 
-using Captions = std::array<std::string, 11>;  // in ResultLabel order
-using Texts = std::array<std::string, 10>;     // in Field order
+using Captions = std::array<std::string, kResultCount>;  // in ResultLabel order
+using Texts = std::array<std::string, kFieldCount>;     // in Field order
 
 inline const Texts kCreationTexts{"7", "35", "6.4", "0.42", "25", "50", "30", "4", "10", "10"};
 inline const Captions kCreationCaptions{

@@ -160,7 +160,7 @@ void BoxWindow::buildControls() {
 
     for (const layout::ResultSpec& entry : layout::kResults) {
         QLabel* label = makeLabel(panelOf(entry.panel), entry.left, entry.top, *entry.font);
-        label->setObjectName(qstring(labelName(entry.label)));
+        label->setObjectName(qstring(facts(entry.label).control));
         // Results can be selected and copied; a click gives the focus that
         // keyboard selection needs, but Tab passes them by.
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -51,8 +51,8 @@ private:
 
     TBox& box_;
     std::array<QLineEdit*, kEditCount> edits_{};
-    std::array<QLabel*, 11> results_{};
-    std::array<QString, 11> resultNames_;
+    std::array<QLabel*, kResultCount> results_{};
+    std::array<QString, kResultCount> resultNames_;
     std::array<QPushButton*, 4> buttons_{};
     QCheckBox* checkBox_ = nullptr;
     // Set while the view shows a change the model made itself.

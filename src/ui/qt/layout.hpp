@@ -145,7 +145,7 @@ struct ResultSpec {
     std::string_view accessibleName;
 };
 
-inline constexpr std::array<ResultSpec, 11> kResults{{
+inline constexpr std::array<ResultSpec, kResultCount> kResults{{
     {ResultLabel::LabelBas, Panel::Commands, 16, 184, &kWindowFont, "バスレフ効果 fd/foc1"},
     {ResultLabel::LabelEff, Panel::Commands, 12, 212, &kWindowFont, "バスレフ効果 md/mo"},
     {ResultLabel::BoxVolium, Panel::Inputs, 360, 68, &kValueFont, "キャビネットの実効内容積 Vo (㍑)"},
