@@ -29,6 +29,7 @@ enum class Edit {
 };
 inline constexpr int kEditCount = static_cast<int>(kFieldCount) + 1;
 constexpr Edit editOf(Field field) { return static_cast<Edit>(field); }
+constexpr Field fieldOf(Edit edit) { return static_cast<Field>(edit); }  // not Nam
 
 // The buttons of the command panel.
 enum class Button { Calc, LD, SV, Exit };

@@ -336,7 +336,7 @@ void WindowTest::fontsAndColoursFollowTheLayout() {
 
 void WindowTest::everyControlCarriesAnAccessibleName() {
     Session session;
-    QCOMPARE(session.window.edit(Edit::A)->accessibleName(), QString::fromUtf8("振動系有効半径 a (cm)"));
+    QCOMPARE(session.window.edit(Edit::A)->accessibleName(), QString::fromUtf8("振動系有効半径　a (cm)"));
     QCOMPARE(session.window.result(ResultLabel::CabinetFR)->accessibleName(),
              QString::fromUtf8("キャビネットの共振周波数 foc (Hz): CabinetFR"));
     QList<QWidget*> controls;

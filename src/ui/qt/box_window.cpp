@@ -131,7 +131,7 @@ void BoxWindow::buildControls() {
     for (const layout::LabelSpec& entry : layout::kLabels) {
         QLabel* label = makeLabel(panelOf(entry.panel), entry.left, entry.top, *entry.font);
         label->setObjectName(qstring(entry.name));
-        setCaption(label, qstring(entry.caption));
+        setCaption(label, qstring(layout::captionOf(entry)));
         if (entry.font == &layout::kHeadingFont) {
             QPalette heading = label->palette();
             heading.setColor(QPalette::WindowText, colourOf(layout::kHeadingColour));
@@ -142,12 +142,12 @@ void BoxWindow::buildControls() {
     std::vector<TabStop> tabStops;
     for (const layout::EditSpec& entry : layout::kEdits) {
         auto* field = new QLineEdit(panelOf(layout::kEditPanel));
-        field->setObjectName(qstring(entry.name));
+        field->setObjectName(qstring(layout::nameOf(entry.edit)));
         field->setGeometry(rectOf(entry.place));
         field->setFont(fontOf(*entry.font));
         // A loaded text of any length is shown whole, as the model holds it.
         field->setMaxLength(std::numeric_limits<int>::max());
-        field->setAccessibleName(qstring(entry.accessibleName));
+        field->setAccessibleName(qstring(layout::accessibleNameOf(entry.edit)));
         edits_[static_cast<std::size_t>(entry.edit)] = field;
         tabStops.push_back({panelOrder(layout::kEditPanel), entry.tabOrder, field});
     }
@@ -166,7 +166,7 @@ void BoxWindow::buildControls() {
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         label->setFocusPolicy(Qt::ClickFocus);
         results_[static_cast<std::size_t>(entry.label)] = label;
-        resultNames_[static_cast<std::size_t>(entry.label)] = qstring(entry.accessibleName);
+        resultNames_[static_cast<std::size_t>(entry.label)] = qstring(layout::accessibleNameOf(entry));
     }
 
     for (const layout::ButtonSpec& entry : layout::kButtons) {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "calc/design.hpp"
@@ -28,8 +30,9 @@ struct FontSpec {
     bool bold;
 };
 
-inline constexpr FontSpec kWindowFont{"ＭＳ Ｐゴシック", "IPAPGothic", 12, false};
-inline constexpr FontSpec kValueFont{"ＭＳ Ｐゴシック", "IPAPGothic", 15, false};
+inline constexpr std::string_view kProportionalGothic = "ＭＳ Ｐゴシック";
+inline constexpr FontSpec kWindowFont{kProportionalGothic, "IPAPGothic", 12, false};
+inline constexpr FontSpec kValueFont{kProportionalGothic, "IPAPGothic", 15, false};
 inline constexpr FontSpec kNameFont{"ＭＳ ゴシック", "IPAGothic", 16, true};
 inline constexpr FontSpec kHeadingFont{"ＭＳ 明朝", "IPAMincho", 16, true};
 
@@ -65,65 +68,98 @@ inline constexpr std::array<PanelSpec, 2> kPanels{{
 }};
 
 // Fixed labels: they size themselves to their caption from their top left.
+// A caption is the label's own text followed by the caption of the input or
+// result it names, if any: the units of the fields to their left stand in
+// front of the result captions.
 struct LabelSpec {
     std::string_view name;
     Panel panel;
     int left, top;
-    std::string_view caption;
+    std::string_view text;
+    std::optional<Field> field;
+    std::optional<ResultLabel> result;
     const FontSpec* font;
 };
 
 inline constexpr std::array<LabelSpec, 24> kLabels{{
-    {"LblT", Panel::Inputs, 24, 16, "RIVORIZAD TYPE SPEAKER", &kHeadingFont},
-    {"Label6", Panel::Inputs, 76, 48, "スピーカー諸元", &kWindowFont},
-    {"Label14", Panel::Inputs, 212, 48, "計算結果", &kWindowFont},
-    {"Label1", Panel::Inputs, 8, 72, "振動系有効半径　a", &kWindowFont},
-    {"Label7", Panel::Inputs, 8, 104, "最低共振周波数　ｆo", &kWindowFont},
-    {"Label2", Panel::Inputs, 8, 140, "振動系実効質量 mo　", &kWindowFont},
-    {"Label3", Panel::Inputs, 8, 176, "共振尖鋭度　Ｑo", &kWindowFont},
-    {"LblBoxL1", Panel::Inputs, 8, 212, "箱の横サイズ　BL1", &kWindowFont},
-    {"Label19", Panel::Inputs, 8, 248, "箱の縦サイズ　BL2", &kWindowFont},
-    {"Label20", Panel::Inputs, 8, 288, "箱の奥行き　BL3", &kWindowFont},
-    {"Label18", Panel::Inputs, 8, 328, "ダクトのサイズＬ１", &kWindowFont},
-    {"Label16", Panel::Inputs, 8, 364, "ダクトのサイズＬ２", &kWindowFont},
-    {"Label8", Panel::Inputs, 8, 404, "ダクトの奥行きＬ３", &kWindowFont},
-    {"Label4", Panel::Inputs, 156, 72, "cm     キャビネットの実効内容積 Vo", &kWindowFont},
-    {"Label10", Panel::Inputs, 156, 108, "Hz     キャビネットの共振周波数 foc", &kWindowFont},
-    {"Label11", Panel::Inputs, 160, 140, "g      実効共振尖鋭度 Qoc", &kWindowFont},
-    {"Label12", Panel::Inputs, 156, 176, "         バスレフ換算半径 r", &kWindowFont},
-    {"Label15", Panel::Inputs, 160, 212, "cm     ダクト実効質量md", &kWindowFont},
-    {"Label13", Panel::Inputs, 160, 248, "cm     バスレフ最低共振周波数 foc1", &kWindowFont},
-    {"Label5", Panel::Inputs, 160, 284, "cm     ダクト共振周波数fd", &kWindowFont},
-    {"Label17", Panel::Inputs, 160, 324, "cm     バスレフ再生限界  foc2", &kWindowFont},
-    {"Label21", Panel::Inputs, 160, 364, "cm", &kWindowFont},
-    {"Label9", Panel::Inputs, 160, 404, "cm     キャビネットのスティッフネス", &kWindowFont},
-    {"Label22", Panel::Commands, 12, 156, "バスレフ効果", &kWindowFont},
+    {"LblT", Panel::Inputs, 24, 16, "RIVORIZAD TYPE SPEAKER", {}, {}, &kHeadingFont},
+    {"Label6", Panel::Inputs, 76, 48, "スピーカー諸元", {}, {}, &kWindowFont},
+    {"Label14", Panel::Inputs, 212, 48, "計算結果", {}, {}, &kWindowFont},
+    {"Label1", Panel::Inputs, 8, 72, "", Field::A, {}, &kWindowFont},
+    {"Label7", Panel::Inputs, 8, 104, "", Field::F, {}, &kWindowFont},
+    {"Label2", Panel::Inputs, 8, 140, "", Field::M, {}, &kWindowFont},
+    {"Label3", Panel::Inputs, 8, 176, "", Field::Q, {}, &kWindowFont},
+    {"LblBoxL1", Panel::Inputs, 8, 212, "", Field::BL1, {}, &kWindowFont},
+    {"Label19", Panel::Inputs, 8, 248, "", Field::BL2, {}, &kWindowFont},
+    {"Label20", Panel::Inputs, 8, 288, "", Field::BL3, {}, &kWindowFont},
+    {"Label18", Panel::Inputs, 8, 328, "", Field::L1, {}, &kWindowFont},
+    {"Label16", Panel::Inputs, 8, 364, "", Field::L2, {}, &kWindowFont},
+    {"Label8", Panel::Inputs, 8, 404, "", Field::L3, {}, &kWindowFont},
+    {"Label4", Panel::Inputs, 156, 72, "cm     ", {}, ResultLabel::BoxVolium, &kWindowFont},
+    {"Label10", Panel::Inputs, 156, 108, "Hz     ", {}, ResultLabel::CabinetFR, &kWindowFont},
+    {"Label11", Panel::Inputs, 160, 140, "g      ", {}, ResultLabel::EfectiveQ, &kWindowFont},
+    {"Label12", Panel::Inputs, 156, 176, "         ", {}, ResultLabel::KolvexRR, &kWindowFont},
+    {"Label15", Panel::Inputs, 160, 212, "cm     ", {}, ResultLabel::DuctMass, &kWindowFont},
+    {"Label13", Panel::Inputs, 160, 248, "cm     ", {}, ResultLabel::KolvexFR, &kWindowFont},
+    {"Label5", Panel::Inputs, 160, 284, "cm     ", {}, ResultLabel::DuctFD, &kWindowFont},
+    {"Label17", Panel::Inputs, 160, 324, "cm     ", {}, ResultLabel::KolvexFD, &kWindowFont},
+    {"Label21", Panel::Inputs, 160, 364, "cm", {}, {}, &kWindowFont},
+    {"Label9", Panel::Inputs, 160, 404, "cm     ", {}, ResultLabel::CabinetST, &kWindowFont},
+    {"Label22", Panel::Commands, 12, 156, "", {}, ResultLabel::LabelBas, &kWindowFont},
 }};
 
-// The edit fields. The accessible name joins the caption beside the field
-// and its unit, so a screen reader reads what a sighted user sees.
+inline std::string captionOf(const LabelSpec& label) {
+    std::string caption(label.text);
+    if (label.field) caption += facts(*label.field).caption;
+    if (label.result) caption += facts(*label.result).caption;
+    return caption;
+}
+
+// What a screen reader reads for a field or a result: what a sighted user
+// sees beside it, the caption and the unit.
+inline std::string accessibleName(std::string_view caption, std::string_view unit) {
+    std::string name(caption);
+    if (!unit.empty()) {
+        name += " (";
+        name += unit;
+        name += ')';
+    }
+    return name;
+}
+
+// The edit fields: one for each input, named and read out as its input is,
+// then the design name's.
 struct EditSpec {
     Edit edit;
-    std::string_view name;
     Rect place;
     const FontSpec* font;
     int tabOrder;
-    std::string_view accessibleName;
 };
 
 inline constexpr std::array<EditSpec, kEditCount> kEdits{{
-    {Edit::A, "EditA", {116, 68, 40, 23}, &kValueFont, 0, "振動系有効半径 a (cm)"},
-    {Edit::F, "EditF", {116, 100, 40, 23}, &kValueFont, 5, "最低共振周波数 ｆo (Hz)"},
-    {Edit::M, "EditM", {116, 136, 40, 23}, &kValueFont, 1, "振動系実効質量 mo (g)"},
-    {Edit::Q, "EditQ", {116, 172, 40, 23}, &kValueFont, 2, "共振尖鋭度 Ｑo"},
-    {Edit::BL1, "EditBL1", {116, 208, 40, 23}, &kValueFont, 3, "箱の横サイズ BL1 (cm)"},
-    {Edit::BL2, "EditBL2", {116, 244, 40, 23}, &kValueFont, 8, "箱の縦サイズ BL2 (cm)"},
-    {Edit::BL3, "EditBL3", {116, 280, 40, 23}, &kValueFont, 9, "箱の奥行き BL3 (cm)"},
-    {Edit::L1, "EditL1", {116, 320, 40, 23}, &kValueFont, 4, "ダクトのサイズ Ｌ１ (cm)"},
-    {Edit::L2, "EditL2", {116, 360, 40, 23}, &kValueFont, 7, "ダクトのサイズ Ｌ２ (cm)"},
-    {Edit::L3, "EditL3", {116, 396, 40, 23}, &kValueFont, 6, "ダクトの奥行き Ｌ３ (cm)"},
-    {Edit::Nam, "EditNam", {248, 12, 141, 24}, &kNameFont, 10, "設計名"},
+    {Edit::A, {116, 68, 40, 23}, &kValueFont, 0},
+    {Edit::F, {116, 100, 40, 23}, &kValueFont, 5},
+    {Edit::M, {116, 136, 40, 23}, &kValueFont, 1},
+    {Edit::Q, {116, 172, 40, 23}, &kValueFont, 2},
+    {Edit::BL1, {116, 208, 40, 23}, &kValueFont, 3},
+    {Edit::BL2, {116, 244, 40, 23}, &kValueFont, 8},
+    {Edit::BL3, {116, 280, 40, 23}, &kValueFont, 9},
+    {Edit::L1, {116, 320, 40, 23}, &kValueFont, 4},
+    {Edit::L2, {116, 360, 40, 23}, &kValueFont, 7},
+    {Edit::L3, {116, 396, 40, 23}, &kValueFont, 6},
+    {Edit::Nam, {248, 12, 141, 24}, &kNameFont, 10},
 }};
+inline constexpr std::string_view kNameEditName = "EditNam";
+
+inline std::string_view nameOf(Edit edit) {
+    return edit == Edit::Nam ? kNameEditName : facts(fieldOf(edit)).control;
+}
+
+inline std::string accessibleNameOf(Edit edit) {
+    if (edit == Edit::Nam) return std::string(kNameCaption);
+    const FieldFacts& field = facts(fieldOf(edit));
+    return accessibleName(field.caption, field.unit);
+}
 inline constexpr Panel kEditPanel = Panel::Inputs;
 
 struct CheckBoxSpec {
@@ -133,31 +169,42 @@ struct CheckBoxSpec {
     int tabOrder;
 };
 
-inline constexpr CheckBoxSpec kCheckBox{"CheckBox1", {188, 360, 133, 17}, "パイプ・ダクト（直径）", 11};
+inline constexpr CheckBoxSpec kCheckBox{"CheckBox1", {188, 360, 133, 17}, kPipeCaption, 11};
 inline constexpr Panel kCheckBoxPanel = Panel::Inputs;
 
 // The labels the calculation writes; they grow to the right of their place.
+// The two ratios share a caption, so a screen reader also hears which ratio.
 struct ResultSpec {
     ResultLabel label;
     Panel panel;
     int left, top;
     const FontSpec* font;
-    std::string_view accessibleName;
+    std::string_view ratio;
 };
 
 inline constexpr std::array<ResultSpec, kResultCount> kResults{{
-    {ResultLabel::LabelBas, Panel::Commands, 16, 184, &kWindowFont, "バスレフ効果 fd/foc1"},
-    {ResultLabel::LabelEff, Panel::Commands, 12, 212, &kWindowFont, "バスレフ効果 md/mo"},
-    {ResultLabel::BoxVolium, Panel::Inputs, 360, 68, &kValueFont, "キャビネットの実効内容積 Vo (㍑)"},
-    {ResultLabel::CabinetST, Panel::Inputs, 356, 400, &kValueFont, "キャビネットのスティッフネス"},
-    {ResultLabel::CabinetFR, Panel::Inputs, 360, 104, &kValueFont, "キャビネットの共振周波数 foc (Hz)"},
-    {ResultLabel::EfectiveQ, Panel::Inputs, 364, 140, &kValueFont, "実効共振尖鋭度 Qoc"},
-    {ResultLabel::KolvexRR, Panel::Inputs, 364, 172, &kValueFont, "バスレフ換算半径 r (cm)"},
-    {ResultLabel::DuctMass, Panel::Inputs, 364, 208, &kValueFont, "ダクト実効質量 md (g)"},
-    {ResultLabel::KolvexFR, Panel::Inputs, 364, 244, &kValueFont, "バスレフ最低共振周波数 foc1 (Hz)"},
-    {ResultLabel::DuctFD, Panel::Inputs, 364, 280, &kValueFont, "ダクト共振周波数 fd (Hz)"},
-    {ResultLabel::KolvexFD, Panel::Inputs, 364, 320, &kValueFont, "バスレフ再生限界 foc2 (Hz)"},
+    {ResultLabel::LabelBas, Panel::Commands, 16, 184, &kWindowFont, "fd/foc1"},
+    {ResultLabel::LabelEff, Panel::Commands, 12, 212, &kWindowFont, "md/mo"},
+    {ResultLabel::BoxVolium, Panel::Inputs, 360, 68, &kValueFont, ""},
+    {ResultLabel::CabinetST, Panel::Inputs, 356, 400, &kValueFont, ""},
+    {ResultLabel::CabinetFR, Panel::Inputs, 360, 104, &kValueFont, ""},
+    {ResultLabel::EfectiveQ, Panel::Inputs, 364, 140, &kValueFont, ""},
+    {ResultLabel::KolvexRR, Panel::Inputs, 364, 172, &kValueFont, ""},
+    {ResultLabel::DuctMass, Panel::Inputs, 364, 208, &kValueFont, ""},
+    {ResultLabel::KolvexFR, Panel::Inputs, 364, 244, &kValueFont, ""},
+    {ResultLabel::DuctFD, Panel::Inputs, 364, 280, &kValueFont, ""},
+    {ResultLabel::KolvexFD, Panel::Inputs, 364, 320, &kValueFont, ""},
 }};
+
+inline std::string accessibleNameOf(const ResultSpec& result) {
+    const ResultFacts& facts = ventbox::facts(result.label);
+    std::string caption(facts.caption);
+    if (!result.ratio.empty()) {
+        caption += ' ';
+        caption += result.ratio;
+    }
+    return accessibleName(caption, facts.suffix);
+}
 
 struct ButtonSpec {
     Button button;
