@@ -5,27 +5,19 @@
 #include <string>
 
 #include "calc/calc.hpp"
+#include "calc/recording_form.hpp"
 #include "calc/number_text.hpp"
 
 namespace ventbox {
 namespace {
 
-class BenchForm : public CalcForm {
-public:
-    std::string fieldText(Field f) const override { return texts[static_cast<std::size_t>(f)]; }
-    bool pipeChecked() const override { return false; }
-    void setLabel(ResultLabel l, const std::string& text) override {
-        labels[static_cast<std::size_t>(l)] = text;
-    }
-    std::array<std::string, kFieldCount> texts{"7", "35", "6.4", "0.42", "25", "50", "30", "4", "10", "10"};
-    std::array<std::string, kResultCount> labels;
-};
-
 void wholeCalcRun(benchmark::State& state) {
-    BenchForm form;
+    RecordingForm form({"7", "35", "6.4", "0.42", "25", "50", "30", "4", "10", "10"});
+    form.labels.reserve(kResultCount);
     TDesign design;
     TDesignResults results;
     for (auto _ : state) {
+        form.labels.clear();
         Calc(design, results, form);
         benchmark::DoNotOptimize(form.labels);
     }

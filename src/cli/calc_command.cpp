@@ -8,9 +8,9 @@
 #include "calc/calc.hpp"
 #include "calc/errors.hpp"
 #include "calc/number_text.hpp"
+#include "calc/recording_form.hpp"
 #include "calc/report_text.hpp"
 #include "design_output.hpp"
-#include "field_form.hpp"
 #include "files/design_file.hpp"
 #include "output_buffer.hpp"
 #include "output_text.hpp"
@@ -140,7 +140,7 @@ int runCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
     TDesignResults results;
     std::array<std::string, kFieldCount> texts;
     std::copy(options->fields.begin(), options->fields.end(), texts.begin());
-    FieldForm form(std::move(texts), options->pipe);
+    RecordingForm form(std::move(texts), options->pipe);
     std::vector<std::string> failures;
     try {
         Calc(design, results, form);

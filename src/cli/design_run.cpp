@@ -7,7 +7,7 @@
 #include <cerrno>
 
 #include "calc/calc.hpp"
-#include "field_form.hpp"
+#include "calc/recording_form.hpp"
 #include "files/design_file.hpp"
 #include "files/design_reader.hpp"
 #include "files/error_codes.hpp"
@@ -65,7 +65,7 @@ DesignRun runDesignFile(const std::string& path) {
     run.loaded = window.design;
     run.pipe = window.pipe;
     run.design = window.design;
-    FieldForm form(window.texts, window.pipe);
+    RecordingForm form(window.texts, window.pipe);
     Calc(run.design, run.results, form);
     run.labels = std::move(form.labels);
     return run;

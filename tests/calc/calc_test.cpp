@@ -3,12 +3,11 @@
 
 #include "calc/calc.hpp"
 #include "calc/errors.hpp"
-#include "test_form.hpp"
+#include "calc/recording_form.hpp"
 
 namespace ventbox {
 namespace {
 
-using test::TestForm;
 using Texts = std::array<std::string, kFieldCount>;
 
 const Texts kInitial{"7", "35", "6.4", "0.42", "25", "50", "30", "4", "10", "10"};
@@ -64,13 +63,12 @@ TEST_P(CompleteRunTest, writesEveryLabelInOrder) {
     const CompleteRun& run = GetParam();
     TDesign design;
     TDesignResults results;
-    TestForm form(run.texts, run.pipe);
+    RecordingForm form(run.texts, run.pipe);
     Calc(design, results, form);
-    ASSERT_EQ(form.writeOrder.size(), 11u);
-    for (std::size_t i = 0; i < 11; ++i) {
-        EXPECT_EQ(form.writeOrder[i], kResults[i].label);
-        EXPECT_EQ(form.labels[kResults[i].label], run.labels[i])
-            << kResults[i].control;
+    ASSERT_EQ(form.labels.size(), kResultCount);
+    for (std::size_t i = 0; i < kResultCount; ++i) {
+        EXPECT_EQ(form.labels[i].first, kResults[i].label);
+        EXPECT_EQ(form.labels[i].second, run.labels[i]) << kResults[i].control;
     }
 }
 
@@ -79,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(WorkedExamples, CompleteRunTest, testing::ValuesIn(kCom
 TEST(CalcHiddenValues, keepsDuctAreaAndStiffnessesOfTheFirstCase) {
     TDesign design;
     TDesignResults results;
-    TestForm form(kInitial);
+    RecordingForm form(kInitial);
     Calc(design, results, form);
     EXPECT_EQ(results.so, 309511);
     EXPECT_EQ(results.sd, 61295);
@@ -90,7 +88,7 @@ TEST(CalcHiddenValues, keepsDuctAreaAndStiffnessesOfTheFirstCase) {
 TEST(CalcHiddenValues, roundPipeStoresUnroundedRadiusAndItsArea) {
     TDesign design;
     TDesignResults results;
-    TestForm form({"7", "35", "6.4", "0.42", "25", "50", "30", "5", "5", "10"}, true);
+    RecordingForm form({"7", "35", "6.4", "0.42", "25", "50", "30", "5", "5", "10"}, true);
     Calc(design, results, form);
     EXPECT_EQ(results.so, 309511);
     EXPECT_EQ(results.sd, 14660);
@@ -111,7 +109,7 @@ TEST(CalcPipe, asksTheCheckBoxOnlyWhenTheSidesAreEqual) {
         texts[8] = row.l2;
         TDesign design;
         TDesignResults results;
-        TestForm form(texts, true);
+        RecordingForm form(texts, true);
         try {
             Calc(design, results, form);
         } catch (const Error&) {
@@ -169,7 +167,7 @@ TEST_P(FailingRunTest, leavesThePartialState) {
     design.a = design.fo = design.mo = design.Qo = design.BL1 = design.BL2 = design.BL3 =
         design.L1 = design.L2 = design.L3 = -99;
     TDesignResults results;
-    TestForm form(run.texts);
+    RecordingForm form(run.texts);
     try {
         Calc(design, results, form);
         FAIL() << "the run did not fail";
@@ -180,7 +178,7 @@ TEST_P(FailingRunTest, leavesThePartialState) {
         const bool stored = design.value(kFields[i].field) != -99;
         EXPECT_EQ(stored, i < run.inputsStored) << kFields[i].symbol;
     }
-    EXPECT_EQ(form.writeOrder.size(), run.labelsWritten);
+    EXPECT_EQ(form.labels.size(), run.labelsWritten);
 }
 
 INSTANTIATE_TEST_SUITE_P(FailureExamples, FailingRunTest, testing::ValuesIn(kFailingRuns));
@@ -188,15 +186,16 @@ INSTANTIATE_TEST_SUITE_P(FailureExamples, FailingRunTest, testing::ValuesIn(kFai
 TEST(CalcFailure, secondRatioFailureShowsTheFirstRatio) {
     TDesign design;
     TDesignResults results;
-    TestForm form({"7", "35", "0", "0.42", "25", "50", "30", "4", "10", "10"});
+    RecordingForm form({"7", "35", "0", "0.42", "25", "50", "30", "4", "10", "10"});
     EXPECT_THROW(Calc(design, results, form), ZeroDivide);
-    EXPECT_EQ(form.labels[ResultLabel::LabelBas], "fd/foc = 0.24");
+    ASSERT_EQ(form.labels.size(), 1u);
+    EXPECT_EQ(form.labels[0].second, "fd/foc = 0.24");
 }
 
 TEST(CalcFailure, negativeDuctSideIsStoredBeforeStep3Fails) {
     TDesign design;
     TDesignResults results;
-    TestForm form({"7", "35", "6.4", "0.42", "25", "50", "30", "-4", "10", "10"});
+    RecordingForm form({"7", "35", "6.4", "0.42", "25", "50", "30", "-4", "10", "10"});
     EXPECT_THROW(Calc(design, results, form), InvalidOperation);
     EXPECT_EQ(design.L1, -4);
     EXPECT_EQ(design.L3, 10);
