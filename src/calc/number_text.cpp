@@ -6,6 +6,7 @@
 
 #include "decimal_scan.hpp"
 #include "errors.hpp"
+#include "faults.hpp"
 #include "power_of_ten.hpp"
 
 namespace ventbox {
@@ -42,6 +43,14 @@ Extended textToNumber(std::string_view text) {
         throw ConversionError(std::string(text));
     }
     return scan.value;
+}
+
+std::optional<double> storedDouble(Extended value) {
+    Extended::ModeGuard mode;
+    unsigned faults = 0;
+    const double stored = Extended::toDouble(value, faults);
+    if (faults & kOverflow) return std::nullopt;
+    return stored;
 }
 
 SignificantDigits significantDigits(Extended magnitude) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,10 @@ char separatorFromDecimalPoint(std::string_view decimalPoint);
 
 // A field text as a number; throws ConversionError for a text that is not one.
 Extended textToNumber(std::string_view text);
+
+// The double a number is stored as; nullopt when it lies beyond the double
+// range.
+std::optional<double> storedDouble(Extended value);
 
 // The display text: general format with 15 significant digits.
 std::string displayText(Extended value);

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "calc/errors.hpp"
-#include "calc/faults.hpp"
 #include "calc/number_text.hpp"
 #include "cp932.hpp"
 #include "error_codes.hpp"
@@ -92,24 +91,16 @@ void readDesign(ByteSource& source, LoadTarget& target, std::string_view baseNam
     DesignReader reader(source);
     for (Field field : kFileOrder) {
         const FileNumber number = reader.readNumber();
-        if (number.overflow) {
+        const std::optional<double> stored =
+            number.overflow ? std::nullopt : storedDouble(number.value);
+        if (!stored) {
             reader.skipLine();
             throw Overflow();
         }
-        unsigned faults = 0;
-        double stored;
-        {
-            Extended::ModeGuard mode;
-            stored = Extended::toDouble(number.value, faults);
-        }
-        if (faults & kOverflow) {
-            reader.skipLine();
-            throw Overflow();
-        }
-        target.storeValue(field, stored);
+        target.storeValue(field, *stored);
         reader.skipLine();
         if (number.malformed) throw IoError(kMalformedNumber);
-        target.setFieldText(field, displayText(stored));
+        target.setFieldText(field, displayText(*stored));
     }
     const std::string line = reader.readTextLine();
     const std::string name = loadedDesignName(line, baseName);
