@@ -17,10 +17,10 @@ namespace ventbox::cli {
 
 namespace {
 
-// What a load leaves in the window: the record, the field texts and the box.
-// The window's recalculations during the load are left out; the one after
-// it decides the results.
-class LoadedWindow : public LoadTarget {
+// What a load leaves of a design: the record, the field texts and the pipe
+// flag. The window's recalculations during the load are left out; the one
+// after it decides the results.
+class LoadedDesign : public LoadTarget {
 public:
     void storeValue(Field field, double value) override { design.value(field) = value; }
     void setFieldText(Field field, const std::string& text) override {
@@ -53,19 +53,19 @@ std::string readStandardInput() {
 }  // namespace
 
 DesignRun runDesignFile(const std::string& path) {
-    LoadedWindow window;
+    LoadedDesign loaded;
     if (path == "-") {
         const std::string bytes = readStandardInput();
         BufferSource source(bytes);
-        readDesign(source, window);
-    } else if (!loadDesignFile(path, window)) {
+        readDesign(source, loaded);
+    } else if (!loadDesignFile(path, loaded)) {
         throw IoError(kFileNotFound);
     }
     DesignRun run;
-    run.loaded = window.design;
-    run.pipe = window.pipe;
-    run.design = window.design;
-    RecordingForm form(window.texts, window.pipe);
+    run.loaded = loaded.design;
+    run.pipe = loaded.pipe;
+    run.design = loaded.design;
+    RecordingForm form(loaded.texts, loaded.pipe);
     Calc(run.design, run.results, form);
     run.labels = std::move(form.labels);
     return run;
