@@ -1,32 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc.hpp"
 
-#include "arithmetic.hpp"
+#include "formula_constants.hpp"
 #include "number_text.hpp"
 
 namespace ventbox {
 
-namespace {
-
-// Extended constants, each the nearest extended value to its number.
-const Ext kPi = Ext::parts(0xC90FDAA22168C235, -62);
-const Ext k0_0012 = Ext::parts(0x9D495182A9930BE1, -73);
-const Ext kFourThirds = Ext::parts(0xAAAAAAAAAAAAAAAB, -63);
-// 4 × π × π in extended arithmetic: one unit above the value nearest to 4π².
-const Ext kFourPiSquared = Ext::parts(0x9DE9E64DF22EF2D3, -58);
-const Ext k0_159 = Ext::parts(0xA2D0E5604189374C, -66);
-const Ext k1_2 = Ext::parts(0x999999999999999A, -63);
-const Ext k0_16 = Ext::parts(0xA3D70A3D70A3D70A, -66);
-
-// Single-precision constants, all exact.
-const Ext k2 = Ext::of(2.0f);
-const Ext k10 = Ext::of(10.0f);
-const Ext k100 = Ext::of(100.0f);
-const Ext k160 = Ext::of(160.0f);
-const Ext k1000 = Ext::of(1000.0f);
-const Ext k14000 = Ext::of(14000.0f);
-
-}  // namespace
+using namespace formula;
 
 void Calc(TDesign& d, TDesignResults& res, CalcForm& form) {
     Extended::ModeGuard mode;

@@ -15,6 +15,8 @@ struct PowerOfTen {
 };
 
 // 10^0 to 10^31: exact up to 10^27, the nearest extended value from 10^28 on.
+// Each generated from the exact integer power rounded to 64 bits, ties to
+// even, as the tests derive it again; so are the two tables below.
 inline constexpr std::array<PowerOfTen, 32> kSmallPowersOfTen{{
     {0x8000000000000000, -63}, {0xA000000000000000, -60}, {0xC800000000000000, -57},
     {0xFA00000000000000, -54}, {0x9C40000000000000, -50}, {0xC350000000000000, -47},

@@ -6,6 +6,7 @@
 
 #include "calc/arithmetic.hpp"
 #include "calc/errors.hpp"
+#include "calc/formula_constants.hpp"
 
 namespace ventbox {
 namespace {
@@ -79,6 +80,36 @@ TEST(ExtConstants, theWorkingPrecisionDecidesTheEffectiveQ) {
     unsigned f = 0;
     EXPECT_EQ(Extended::roundToInt64(round(q).value(), f), 63);
     EXPECT_EQ(0.3 * 63.5 / 30 * 100, 63.5);
+}
+
+// The 128-bit fraction hi:lo × 2^e rounded to 64 bits, to nearest, ties to even.
+Ext roundedParts(std::uint64_t hi, std::uint64_t lo, int e) {
+    const bool up = (lo >> 63) != 0 && ((lo << 1) != 0 || (hi & 1) != 0);
+    return Ext::parts(hi + (up ? 1 : 0), e);
+}
+
+TEST(FormulaConstants, eachIsTheExtendedValueOfItsNumber) {
+    Extended::ModeGuard mode;
+    using namespace formula;
+    // A quotient of two exact integers is rounded once: the value nearest it.
+    const struct {
+        const char* number;
+        Ext constant;
+        Ext derived;
+    } rows[] = {
+        // π's first 128 bits.
+        {"π", kPi, roundedParts(0xC90FDAA22168C234, 0xC4C6628B80DC1CD1, -62)},
+        {"0.0012", k0_0012, Ext::of(12) / Ext::of(10000)},
+        {"4/3", kFourThirds, Ext::of(4) / Ext::of(3)},
+        // Computed as the formula's source wrote it, from the rounded π.
+        {"4π²", kFourPiSquared, (Ext::of(4) * kPi) * kPi},
+        {"0.159", k0_159, Ext::of(159) / Ext::of(1000)},
+        {"1.2", k1_2, Ext::of(12) / Ext::of(10)},
+        {"0.16", k0_16, Ext::of(16) / Ext::of(100)},
+    };
+    for (const auto& row : rows) {
+        EXPECT_TRUE(row.constant.value() == row.derived.value()) << row.number;
+    }
 }
 
 }  // namespace
