@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "../files/file_test_support.hpp"
+#include "support/temp_files.hpp"
+#include "support/worked_examples.hpp"
 #include "cli_command.hpp"
 
 extern char** environ;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fake_platform.hpp"
+#include "support/worked_examples.hpp"
 
 namespace ventbox {
 
@@ -26,14 +27,9 @@ namespace ventbox::test {
 using Captions = std::array<std::string, kResultCount>;  // in ResultLabel order
 using Texts = std::array<std::string, kFieldCount>;     // in Field order
 
-inline const Texts kCreationTexts{"7", "35", "6.4", "0.42", "25", "50", "30", "4", "10", "10"};
 inline const Captions kCreationCaptions{
     "Fd/Foc",   "Md/M0",    "BoxVolium", "CabinetST", "CabinetFR", "EfectiveQ",
     "KolvexRR", "DuctMass", "KolvexFR",  "DuctFD",    "KolvexFD",
-};
-inline const Captions kCreationResults{
-    "fd/foc = 0.67", "md/m0 = 0.11", "37.1㍑",  "906038", "65.8Hz", "0.79",
-    "3.57cm",        "0.708g",       "67.4Hz", "45.1Hz", "12.5Hz",
 };
 
 // A design that differs from the creation texts in every box and duct field
@@ -57,6 +53,7 @@ inline const std::string kSaved = "message データを保存しました。";
 class BoxTest : public testing::Test {
 protected:
     BoxTest() {
+        std::filesystem::create_directory(dir.path() / "Data");
         platform.directory = dir.path().string();
         platform.box = &box;
     }
@@ -66,6 +63,8 @@ protected:
         box.dispatch([&] { box.FormCreate(); });
         platform.onScreen = true;
     }
+
+    std::string dataFolder() const { return (dir.path() / "Data").string(); }
 
     std::filesystem::path dataFile(const std::string& name) const {
         return dir.path() / "Data" / (name + ".dat");

@@ -19,7 +19,7 @@ TEST_P(BoxOrDuctEdit, emptyingRecalculatesAndReportsTheEmptyText) {
     EXPECT_EQ(platform.errors(),
               std::vector<std::string>{"'' は浮動小数点数ではありません."});
     EXPECT_EQ(box.text(GetParam()), "");
-    EXPECT_EQ(captions(), kCreationResults);
+    EXPECT_EQ(captions(), kExampleResults);
 }
 
 TEST_P(BoxOrDuctEdit, failsWhileADriverFieldIsNotANumber) {
@@ -33,7 +33,7 @@ TEST_P(BoxOrDuctEdit, failsWhileADriverFieldIsNotANumber) {
     box.userEditedText(Edit::M, "6.4");
     box.userEditedText(GetParam(), "13");
     EXPECT_EQ(platform.errors().size(), 2u);
-    EXPECT_NE(captions(), kCreationResults);
+    EXPECT_NE(captions(), kExampleResults);
 }
 
 INSTANTIATE_TEST_SUITE_P(Edits, BoxOrDuctEdit, testing::ValuesIn(kBoxAndDuctEdits));
@@ -46,7 +46,7 @@ TEST_P(DriverEdit, countsOnlyAtTheNextRecalculation) {
     const double before = box.design().value(field);
     box.userEditedText(GetParam(), "8");
     EXPECT_EQ(box.design().value(field), before);
-    EXPECT_EQ(captions(), kCreationResults);
+    EXPECT_EQ(captions(), kExampleResults);
 
     // A save before the next recalculation writes the stored value.
     box.userClickedButton(Button::SV);
@@ -55,7 +55,7 @@ TEST_P(DriverEdit, countsOnlyAtTheNextRecalculation) {
 
     box.userClickedButton(Button::Calc);
     EXPECT_EQ(box.design().value(field), 8);
-    EXPECT_NE(captions(), kCreationResults);
+    EXPECT_NE(captions(), kExampleResults);
     EXPECT_TRUE(platform.errors().empty());
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_files.hpp"
 #include "ui/speaker.hpp"
 
 namespace ventbox::test {
@@ -66,24 +67,7 @@ public:
     std::vector<bool> closeAnswers;
 };
 
-// A fresh startup directory with its data folder, removed afterwards.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::string data() const { return (path_ / "Data").string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
-// Design files as lines; every line is written with CR LF after it.
+// Writes design file lines, each with CR LF after it.
 void writeLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
-std::string readBytes(const std::filesystem::path& file);
-std::string crlfLines(const std::vector<std::string>& lines);
 
 }  // namespace ventbox::test

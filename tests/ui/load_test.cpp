@@ -34,15 +34,15 @@ TEST_P(LoadOfNothing, changesNothing) {
     const std::string chosen = GetParam();
     if (!chosen.empty()) {
         fs::create_directory(dir.path() / "Data" / "Folder.dat");
-        platform.dialogAnswers = {dir.data() + chosen};
+        platform.dialogAnswers = {dataFolder() + chosen};
     }
     box.userClickedButton(Button::LD);
     EXPECT_EQ(box.text(Edit::A), "8");
     EXPECT_EQ(box.design().a, 7);
     EXPECT_EQ(box.design().name, "FW208Kolvex");
-    EXPECT_EQ(captions(), kCreationResults);
+    EXPECT_EQ(captions(), kExampleResults);
     EXPECT_TRUE(platform.errors().empty());
-    EXPECT_EQ(box.dialogFileName(), chosen.empty() ? "" : dir.data() + chosen);
+    EXPECT_EQ(box.dialogFileName(), chosen.empty() ? "" : dataFolder() + chosen);
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, LoadOfNothing,

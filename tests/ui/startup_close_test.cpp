@@ -2,31 +2,26 @@
 #include "box_fixture.hpp"
 
 #include "calc/number_text.hpp"
+#include "support/worked_examples.hpp"
 
 namespace ventbox::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::vector<std::string> kFirstStartFile{
-    " 7.00000000000000E+0000", " 6.40000000000000E+0000", " 4.20000000000000E-0001",
-    " 3.50000000000000E+0001", " 2.50000000000000E+0001", " 5.00000000000000E+0001",
-    " 3.00000000000000E+0001", " 4.00000000000000E+0000", " 1.00000000000000E+0001",
-    " 1.00000000000000E+0001", "FW208Kolvex",             "FALSE",
-};
 
 using FirstStart = BoxTest;
 
 TEST_F(FirstStart, cancelledDialogOpensWithCreationTextsAndTheirResults) {
     start();
     EXPECT_EQ(platform.log, (std::vector<std::string>{
-                                "open " + dir.data() + " |  (window not shown)",
+                                "open " + dataFolder() + " |  (window not shown)",
                             }));
-    EXPECT_EQ(texts(), kCreationTexts);
+    EXPECT_EQ(texts(), kExampleTexts);
     EXPECT_EQ(box.text(Edit::Nam), "16F10Kolvex");
     EXPECT_EQ(box.design().name, "FW208Kolvex");
     EXPECT_FALSE(box.checked());
-    EXPECT_EQ(captions(), kCreationResults);
+    EXPECT_EQ(captions(), kExampleResults);
     EXPECT_EQ(box.startupDirectory(), dir.path().string());
 }
 
@@ -35,7 +30,7 @@ TEST_F(FirstStart, everyCloseSavesUnderTheStartupNameThenConfirms) {
     for (int close = 0; close < 2; ++close) {
         EXPECT_TRUE(box.userRequestedClose());
         EXPECT_EQ(platform.log.back(), kSaved);
-        EXPECT_EQ(readBytes(dataFile("FW208Kolvex")), crlfLines(kFirstStartFile));
+        EXPECT_EQ(readBytes(dataFile("FW208Kolvex")), kExampleFile);
     }
     EXPECT_EQ(fs::file_size(dataFile("FW208Kolvex")), 270u);
     EXPECT_FALSE(fs::exists(dataFile("16F10Kolvex")));
@@ -65,7 +60,7 @@ TEST_F(FirstStartWithCommas, calculatesTheCreationTextsAndSavesTheSameFile) {
     EXPECT_EQ(box.caption(ResultLabel::BoxVolium), "37,1㍑");
     EXPECT_EQ(box.caption(ResultLabel::EfectiveQ), "0,79");
     EXPECT_TRUE(box.userRequestedClose());
-    EXPECT_EQ(readBytes(dataFile("FW208Kolvex")), crlfLines(kFirstStartFile));
+    EXPECT_EQ(readBytes(dataFile("FW208Kolvex")), kExampleFile);
 }
 
 // A close that arrives while a close's dialog is open is refused, so only
@@ -74,7 +69,7 @@ TEST_F(BoxTest, missingDataFolderRefusesEveryCloseUntilItExists) {
     fs::remove(dir.path() / "Data");
     start();
     EXPECT_TRUE(platform.errors().empty());
-    EXPECT_EQ(captions(), kCreationResults);
+    EXPECT_EQ(captions(), kExampleResults);
 
     platform.log.clear();
     platform.closeInsideDialogs = true;
@@ -142,7 +137,7 @@ TEST_F(BoxTest, startUpLoadsTheChosenDesignAndRemembersItForTheNextDialog) {
     EXPECT_TRUE(platform.errors().empty());
 
     box.userClickedButton(Button::LD);
-    EXPECT_EQ(platform.log.back(), "open " + dir.data() + " | " + chosen.string());
+    EXPECT_EQ(platform.log.back(), "open " + dataFolder() + " | " + chosen.string());
 }
 
 // A design whose every calculation divides by fo = 0, differing from the
@@ -251,9 +246,9 @@ TEST_P(FailedReading, leavesTheRecordAsTheFieldsShowIt) {
     platform.dialogAnswers = {bad.string()};
     if (fromButton) box.userClickedButton(Button::LD); else start();
     EXPECT_EQ(platform.errors().size(), 1u);
-    EXPECT_EQ(captions(), kCreationResults);
+    EXPECT_EQ(captions(), kExampleResults);
     EXPECT_TRUE(box.userRequestedClose());
-    EXPECT_EQ(readBytes(dataFile("FW208Kolvex")), crlfLines(kFirstStartFile));
+    EXPECT_EQ(readBytes(dataFile("FW208Kolvex")), kExampleFile);
 }
 
 INSTANTIATE_TEST_SUITE_P(Loads, FailedReading, testing::Values(false, true),
