@@ -121,7 +121,9 @@ inline constexpr std::string_view kPipeCaption = "パイプ・ダクト（直径
 // The inputs of the design file's lines 1 to 10.
 inline constexpr std::array<Field, kFieldCount> kFileOrder = [] {
     std::array<Field, kFieldCount> order{};
-    for (const FieldFacts& row : kFields) order[static_cast<std::size_t>(row.fileLine - 1)] = row.field;
+    for (const FieldFacts& row : kFields) {
+        order[static_cast<std::size_t>(row.fileLine - 1)] = row.field;
+    }
     return order;
 }();
 

@@ -117,8 +117,8 @@ std::optional<CalcOptions> parse(const std::vector<std::string>& args, std::ostr
         return std::nullopt;
     }
     if (options.fields.size() != kFieldCount) {
-        err << "ventbox-cli calc: expected " << kFieldCount << " field texts, got " << options.fields.size() << '\n'
-            << kUsage;
+        err << "ventbox-cli calc: expected " << kFieldCount << " field texts, got "
+            << options.fields.size() << '\n' << kUsage;
         return std::nullopt;
     }
     return options;

@@ -32,7 +32,9 @@ void writeKv(std::ostream& out, const DesignOutput& design) {
         out << kFields[i].symbol << '=' << design.inputs[i] << '\n';
     }
     if (design.pipe) out << "pipe=" << pipeText(*design.pipe) << '\n';
-    for (const auto& [label, text] : design.labels) out << facts(label).control << '=' << text << '\n';
+    for (const auto& [label, text] : design.labels) {
+        out << facts(label).control << '=' << text << '\n';
+    }
 }
 
 void writeText(std::ostream& out, const DesignOutput& design) {
