@@ -9,11 +9,11 @@
 #include "calc/errors.hpp"
 #include "calc/number_text.hpp"
 #include "calc/recording_form.hpp"
-#include "calc/report_text.hpp"
 #include "design_output.hpp"
 #include "files/design_file.hpp"
 #include "output_buffer.hpp"
 #include "output_text.hpp"
+#include "ui/report_text.hpp"
 
 namespace ventbox::cli {
 

@@ -12,7 +12,6 @@
 #include <optional>
 
 #include "calc/errors.hpp"
-#include "calc/report_text.hpp"
 #include "design_output.hpp"
 #include "design_run.hpp"
 #include "fixed_text.hpp"
@@ -20,6 +19,7 @@
 #include "output_text.hpp"
 #include "response_model.hpp"
 #include "svg_plot.hpp"
+#include "ui/report_text.hpp"
 
 namespace ventbox::cli {
 

@@ -4,10 +4,10 @@
 #include <optional>
 
 #include "calc/errors.hpp"
-#include "calc/report_text.hpp"
 #include "design_output.hpp"
 #include "design_run.hpp"
 #include "output_text.hpp"
+#include "ui/report_text.hpp"
 
 namespace ventbox::cli {
 

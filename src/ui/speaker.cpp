@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "calc/number_text.hpp"
-#include "calc/report_text.hpp"
 #include "files/error_codes.hpp"
 #include "files/io_error.hpp"
+#include "report_text.hpp"
 
 namespace ventbox {
 

@@ -11,9 +11,9 @@
 #include "app_title.hpp"
 #include "box_window.hpp"
 #include "calc/number_text.hpp"
-#include "calc/report_text.hpp"
 #include "dialogs.hpp"
 #include "program_end.hpp"
+#include "ui/report_text.hpp"
 #include "ui/speaker.hpp"
 
 namespace ventbox {
