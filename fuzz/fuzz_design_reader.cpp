@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "calc/errors.hpp"
+#include "calc/number_text.hpp"
 #include "files/design_reader.hpp"
 #include "files/file_number.hpp"
 
@@ -17,6 +18,7 @@ namespace {
 class CheckingTarget : public ventbox::LoadTarget {
 public:
     void storeValue(ventbox::Field, double value) override {
+        stored = value;
         const std::string line = ventbox::fileNumberText(value);
         if (line.size() != 23) std::abort();
         if (!std::isfinite(value)) return;
@@ -24,12 +26,15 @@ public:
             std::abort();
         }
     }
-    void setFieldText(ventbox::Field, const std::string& text) override {
-        if (text.empty()) std::abort();
+    void showValue(ventbox::Field) override {
+        if (ventbox::displayText(stored).empty()) std::abort();
     }
-    void setDesignName(const std::string&) override {}
-    void setNameText(const std::string&) override {}
+    void setName(const std::string&) override {}
+    void showName() override {}
     void checkPipe() override {}
+
+private:
+    double stored = 0;
 };
 
 }  // namespace

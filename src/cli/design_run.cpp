@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "calc/calc.hpp"
+#include "calc/number_text.hpp"
 #include "calc/recording_form.hpp"
 #include "files/design_file.hpp"
 #include "files/design_reader.hpp"
@@ -23,11 +24,11 @@ namespace {
 class LoadedDesign : public LoadTarget {
 public:
     void storeValue(Field field, double value) override { design.value(field) = value; }
-    void setFieldText(Field field, const std::string& text) override {
-        texts[static_cast<std::size_t>(field)] = text;
+    void showValue(Field field) override {
+        texts[static_cast<std::size_t>(field)] = displayText(design.value(field));
     }
-    void setDesignName(const std::string& name) override { design.name = name; }
-    void setNameText(const std::string&) override {}
+    void setName(const std::string& name) override { design.name = name; }
+    void showName() override {}
     void checkPipe() override { pipe = true; }
 
     TDesign design;

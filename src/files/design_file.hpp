@@ -24,20 +24,23 @@ void saveDesignFile(const std::string& dataFolder, const TDesign& design, bool p
 // the years the file-date format holds (1980 to 2107, local time).
 bool designFileExists(const std::string& path);
 
-// What a load writes into: the window's record, fields, name and check box.
-// Writing a field or checking the box may recalculate, and may throw.
+// What a load writes into: a design's values, name and pipe flag, each
+// stored and then shown as its target shows them. Showing a value or
+// checking the pipe may recalculate, and may throw.
 class LoadTarget {
 public:
     virtual ~LoadTarget() = default;
     virtual void storeValue(Field field, double value) = 0;
-    virtual void setFieldText(Field field, const std::string& text) = 0;
-    virtual void setDesignName(const std::string& name) = 0;
+    // Shows the value just stored for the field.
+    virtual void showValue(Field field) = 0;
+    virtual void setName(const std::string& name) = 0;
     // The name line's bytes behind the name just set. A target that saves
     // the design again keeps them, so that a name the encoding cannot give
     // back the same way is written back as it was read.
     virtual void keepNameLine(const std::string& /*bytes*/) {}
-    virtual void setNameText(const std::string& text) = 0;  // EditNam
-    virtual void checkPipe() = 0;                           // CheckBox1 checked
+    // Shows the name just set.
+    virtual void showName() = 0;
+    virtual void checkPipe() = 0;
 };
 
 // Reads the design file at `path` into the target, in file order. Returns

@@ -100,14 +100,14 @@ void readDesign(ByteSource& source, LoadTarget& target, std::string_view baseNam
         target.storeValue(field, *stored);
         reader.skipLine();
         if (number.malformed) throw IoError(kMalformedNumber);
-        target.setFieldText(field, displayText(*stored));
+        target.showValue(field);
     }
     const std::string line = reader.readTextLine();
     const std::string name = loadedDesignName(line, baseName);
-    target.setDesignName(name);
+    target.setName(name);
     target.keepNameLine(line);
     reader.skipLine();
-    target.setNameText(name);
+    target.showName();
     const std::string pipe = reader.readTextLine();
     reader.skipLine();
     if (pipe == pipeText(true)) target.checkPipe();

@@ -202,17 +202,17 @@ void TBox::setLabel(ResultLabel label, const std::string& text) {
 
 void TBox::storeValue(Field field, double value) { design_.value(field) = value; }
 
-void TBox::setFieldText(Field field, const std::string& text) {
-    writeForLoad([&] { setText(editOf(field), text); });
+void TBox::showValue(Field field) {
+    writeForLoad([&] { setText(editOf(field), displayText(design_.value(field))); });
 }
 
-void TBox::setDesignName(const std::string& name) { design_.name = name; }
+void TBox::setName(const std::string& name) { design_.name = name; }
 
 void TBox::keepNameLine(const std::string& bytes) {
     design_.loadedNameLine = TDesign::NameLine{design_.name, bytes};
 }
 
-void TBox::setNameText(const std::string& text) { setText(Edit::Nam, text); }
+void TBox::showName() { setText(Edit::Nam, design_.name); }
 
 void TBox::checkPipe() {
     writeForLoad([&] { setChecked(true); });

@@ -135,10 +135,10 @@ public:
 private:
     // LoadTarget: what a design-file load writes.
     void storeValue(Field field, double value) override;
-    void setFieldText(Field field, const std::string& text) override;
-    void setDesignName(const std::string& name) override;
+    void showValue(Field field) override;
+    void setName(const std::string& name) override;
     void keepNameLine(const std::string& bytes) override;
-    void setNameText(const std::string& text) override;
+    void showName() override;
     void checkPipe() override;
 
     void runChangeHandler(Edit edit);

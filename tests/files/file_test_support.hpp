@@ -51,16 +51,17 @@ public:
         stored[static_cast<std::size_t>(field)] = value;
         events.push_back("store " + std::string(facts(field).symbol));
     }
-    void setFieldText(Field field, const std::string& text) override {
+    void showValue(Field field) override {
+        const std::string text = displayText(*stored[static_cast<std::size_t>(field)]);
         texts[static_cast<std::size_t>(field)] = text;
         events.push_back("text " + std::string(facts(field).symbol) + "=" + text);
     }
-    void setDesignName(const std::string& value) override {
+    void setName(const std::string& value) override {
         name = value;
         events.push_back("name");
     }
-    void setNameText(const std::string& text) override {
-        nameText = text;
+    void showName() override {
+        nameText = name;
         events.push_back("EditNam");
     }
     void checkPipe() override {
