@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Registers a GoogleTest binary's cases with CTest. The cases given after
 # NEEDS_ICONV_CP932 convert names through iconv's code page 932, which a C
 # library without its iconv modules lacks (the aarch64 cross build's); their
