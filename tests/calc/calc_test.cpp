@@ -172,7 +172,7 @@ TEST_P(FailingRunTest, leavesThePartialState) {
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), run.message);
     }
-    for (std::size_t i = 0; i < 10; ++i) {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
         const bool stored = design.value(kFields[i].field) != -99;
         EXPECT_EQ(stored, i < run.inputsStored) << kFields[i].symbol;
     }

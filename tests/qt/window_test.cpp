@@ -342,8 +342,10 @@ void WindowTest::everyControlCarriesAnAccessibleName() {
     QList<QWidget*> controls;
     for (auto* w : session.window.findChildren<QLineEdit*>()) controls << w;
     for (auto* w : session.window.findChildren<QAbstractButton*>()) controls << w;
-    for (int i = 0; i < 11; ++i) controls << session.window.result(static_cast<ResultLabel>(i));
-    QCOMPARE(controls.size(), 11 + 5 + 11);
+    for (std::size_t i = 0; i < kResultCount; ++i) {
+        controls << session.window.result(static_cast<ResultLabel>(i));
+    }
+    QCOMPARE(controls.size(), kEditCount + 5 + qsizetype(kResultCount));
     QSet<QString> names;
     for (QWidget* control : controls) {
         QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
@@ -484,7 +486,9 @@ void WindowTest::typingIntoABoxFieldUpdatesEveryResult() {
     Session session;
     session.start();
     QList<QString> before;
-    for (int i = 2; i < 11; ++i) before << session.caption(static_cast<ResultLabel>(i));
+    for (std::size_t i = 2; i < kResultCount; ++i) {
+        before << session.caption(static_cast<ResultLabel>(i));
+    }
     QLineEdit* width = session.window.edit(Edit::BL1);
     width->setFocus();
     width->end(false);
@@ -492,7 +496,7 @@ void WindowTest::typingIntoABoxFieldUpdatesEveryResult() {
     QCOMPARE(width->text(), QString("250"));
     QCOMPARE(QString::fromStdString(session.box.text(Edit::BL1)), QString("250"));
     QCOMPARE(session.box.design().BL1, 250.0);
-    for (int i = 2; i < 11; ++i) {
+    for (std::size_t i = 2; i < kResultCount; ++i) {
         const auto label = static_cast<ResultLabel>(i);
         QCOMPARE(session.caption(label), QString::fromStdString(session.box.caption(label)));
     }
