@@ -77,7 +77,7 @@ volume = named(window, pyatspi.ROLE_LABEL, VOLUME)
 check("the volume is readable with its value", volume is not None and volume.name != VOLUME + "BoxVolium",
       volume.name if volume else "no label")
 
-width = named(window, pyatspi.ROLE_TEXT, "箱の横サイズ BL1")
+width = named(window, pyatspi.ROLE_TEXT, "箱の横サイズ　BL1")
 width.queryEditableText().setTextContents("40")
 time.sleep(0.5)
 check("a field set through the bus recalculates", volume.name == VOLUME + "59.6㍑", volume.name)
@@ -86,7 +86,7 @@ check("the results are told in a notification", notification is not None and "59
       notification.name if notification else "none")
 
 # The pipe counts only for a duct as wide as it is high.
-named(window, pyatspi.ROLE_TEXT, "ダクトのサイズ Ｌ２").queryEditableText().setTextContents("4")
+named(window, pyatspi.ROLE_TEXT, "ダクトのサイズＬ２").queryEditableText().setTextContents("4")
 radius = named(window, pyatspi.ROLE_LABEL, RADIUS)
 time.sleep(0.5)
 before = radius.name
