@@ -39,3 +39,20 @@ best_of_three() {
   done
   echo "$best"
 }
+
+# Times `ventbox-cli COMMAND --format F` over COUNT generated designs for each
+# format F given, best of three runs each; the first format is run once
+# beforehand, so a design that fails stops the benchmark.
+time_formats() {
+  local cli=$1 count=$2 command=$3 format
+  shift 3
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  mkdir "$work/Data"
+  make_designs "$work/Data" "$count"
+  cd "$work"
+  "$cli" "$command" --format "$1" Data/*.dat > /dev/null
+  for format in "$@"; do
+    echo "$command --format $format, $count designs: $(best_of_three "$cli" "$command" --format "$format" Data/*.dat) s"
+  done
+}

@@ -8,14 +8,4 @@ cd "$(dirname "$0")/.."
 source bench/cli_bench_lib.sh
 cli=$(cli_of "${1:-build/release}")
 count=${2:-1000}
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir "$work/Data"
-make_designs "$work/Data" "$count"
-
-cd "$work"
-"$cli" response --format csv Data/*.dat > /dev/null  # every design must have a response
-for format in csv text svg; do
-  echo "response --format $format, $count designs: $(best_of_three "$cli" response --format "$format" Data/*.dat) s"
-done
+time_formats "$cli" "$count" response csv text svg

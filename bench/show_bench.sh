@@ -8,14 +8,4 @@ cd "$(dirname "$0")/.."
 source bench/cli_bench_lib.sh
 cli=$(cli_of "${1:-build/release}")
 count=${2:-10000}
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir "$work/Data"
-make_designs "$work/Data" "$count"
-
-cd "$work"
-"$cli" show --format csv Data/*.dat > /dev/null  # every design must load and calculate
-for format in text csv kv json; do
-  echo "show --format $format, $count designs: $(best_of_three "$cli" show --format "$format" Data/*.dat) s"
-done
+time_formats "$cli" "$count" show text csv kv json
