@@ -13,6 +13,7 @@
 #include "files/design_file.hpp"
 #include "output_buffer.hpp"
 #include "output_text.hpp"
+#include "usage_error.hpp"
 #include "ui/report_text.hpp"
 
 namespace ventbox::cli {
@@ -59,7 +60,7 @@ struct CalcOptions {
 
 // Options may stand anywhere before "--"; a word there that starts with "--"
 // and is no option is a mistake, anything else is a field text ("-5" too).
-std::optional<CalcOptions> parse(const std::vector<std::string>& args, std::ostream& err) {
+CalcOptions parse(const std::vector<std::string>& args) {
     CalcOptions options;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -75,51 +76,36 @@ std::optional<CalcOptions> parse(const std::vector<std::string>& args, std::ostr
             options.pipe = true;
         } else if (arg == "--sep" || arg == "--format" || arg == "--save" ||
                    arg == "--data-dir") {
-            if (i + 1 == args.size()) {
-                err << "ventbox-cli calc: " << arg << " needs a value\n" << kUsage;
-                return std::nullopt;
-            }
+            if (i + 1 == args.size()) throw UsageError(arg + " needs a value");
             const std::string& value = args[++i];
             if (arg == "--save") {
                 options.saveName = value;
             } else if (arg == "--data-dir") {
-                if (value.empty()) {
-                    err << "ventbox-cli calc: --data-dir needs a folder\n" << kUsage;
-                    return std::nullopt;
-                }
+                if (value.empty()) throw UsageError("--data-dir needs a folder");
                 options.dataDir = value;
             } else if (arg == "--sep") {
                 if (!usableSeparator(value)) {
-                    err << "ventbox-cli calc: --sep takes one ASCII punctuation character "
-                           "other than + and -\n"
-                        << kUsage;
-                    return std::nullopt;
+                    throw UsageError(
+                        "--sep takes one ASCII punctuation character other than + and -");
                 }
                 options.separator = value[0];
             } else {
                 std::optional<Format> format = parseFormat(value);
                 if (!format || *format == Format::Csv) {
-                    err << "ventbox-cli calc: unknown format '" << oneLine(value) << "'\n"
-                        << kUsage;
-                    return std::nullopt;
+                    throw UsageError("unknown format '" + oneLine(value) + "'");
                 }
                 options.format = *format;
             }
         } else if (arg.rfind("--", 0) == 0) {
-            err << "ventbox-cli calc: unknown option '" << oneLine(arg) << "'\n" << kUsage;
-            return std::nullopt;
+            throw UsageError("unknown option '" + oneLine(arg) + "'");
         } else {
             options.fields.push_back(arg);
         }
     }
-    if (options.dataDir && !options.saveName) {
-        err << "ventbox-cli calc: --data-dir needs --save\n" << kUsage;
-        return std::nullopt;
-    }
+    if (options.dataDir && !options.saveName) throw UsageError("--data-dir needs --save");
     if (options.fields.size() != kFieldCount) {
-        err << "ventbox-cli calc: expected " << kFieldCount << " field texts, got "
-            << options.fields.size() << '\n' << kUsage;
-        return std::nullopt;
+        throw UsageError("expected " + std::to_string(kFieldCount) + " field texts, got " +
+                         std::to_string(options.fields.size()));
     }
     return options;
 }
@@ -127,20 +113,19 @@ std::optional<CalcOptions> parse(const std::vector<std::string>& args, std::ostr
 }  // namespace
 
 int runCalcCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::optional<CalcOptions> options = parse(args, err);
-    if (!options) return 2;
-    if (options->help) {
+    const CalcOptions options = parse(args);
+    if (options.help) {
         out << kUsage << kOptionHelp;
         writeFieldHelp(out);
         return 0;
     }
-    if (options->separator) setDecimalSeparator(*options->separator);
+    if (options.separator) setDecimalSeparator(*options.separator);
 
     TDesign design;
     TDesignResults results;
     std::array<std::string, kFieldCount> texts;
-    std::copy(options->fields.begin(), options->fields.end(), texts.begin());
-    RecordingForm form(std::move(texts), options->pipe);
+    std::copy(options.fields.begin(), options.fields.end(), texts.begin());
+    RecordingForm form(std::move(texts), options.pipe);
     std::vector<std::string> failures;
     try {
         Calc(design, results, form);
@@ -150,7 +135,7 @@ int runCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
 
     DesignOutput output = outputOf(design);
     output.labels = form.labels;
-    switch (options->format) {
+    switch (options.format) {
         case Format::Kv: writeKv(out, output); break;
         case Format::Json:
             writeJson(out, output);
@@ -165,21 +150,21 @@ int runCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
     } catch (const OutputError& e) {
         failures.push_back(failureLine(e));
     }
-    const std::string folder = dataFolder(options->dataDir.value_or(kDefaultDataDir));
-    if (failures.empty() && options->saveName) {
+    const std::string folder = dataFolder(options.dataDir.value_or(kDefaultDataDir));
+    if (failures.empty() && options.saveName) {
         // Saved as the window's save button does: the stored values, the
         // design name and the check box.
-        design.name = *options->saveName;
+        design.name = *options.saveName;
         try {
-            saveDesignFile(folder, design, options->pipe);
+            saveDesignFile(folder, design, options.pipe);
         } catch (const Error& e) {
             failures.push_back(reportText(e.what()));
         }
     }
     for (const std::string& failure : failures) err << failure << '\n';
     if (failures.empty()) return 0;
-    if (options->saveName) {
-        err << "not saved: " << oneLine(designFilePath(folder, *options->saveName)) << '\n';
+    if (options.saveName) {
+        err << "not saved: " << oneLine(designFilePath(folder, *options.saveName)) << '\n';
     }
     return 1;
 }

@@ -15,6 +15,7 @@
 #include "output_text.hpp"
 #include "response_command.hpp"
 #include "show_command.hpp"
+#include "usage_error.hpp"
 
 namespace {
 
@@ -74,7 +75,14 @@ int run(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
     ventbox::setDecimalSeparator(separatorFromEnvironment());
     args.erase(args.begin());
     for (const Command& command : kCommands) {
-        if (command.name == word) return command.run(args, out, err);
+        if (command.name != word) continue;
+        try {
+            return command.run(args, out, err);
+        } catch (const ventbox::cli::UsageError& problem) {
+            err << "ventbox-cli " << command.name << ": " << problem.what() << '\n'
+                << command.usage;
+            return 2;
+        }
     }
     err << "ventbox-cli: unknown command '" << ventbox::cli::oneLine(word) << "'\n";
     writeUsage(err);

@@ -17,6 +17,7 @@
 #include "fixed_text.hpp"
 #include "output_buffer.hpp"
 #include "output_text.hpp"
+#include "usage_error.hpp"
 #include "response_model.hpp"
 #include "svg_plot.hpp"
 #include "ui/report_text.hpp"
@@ -69,12 +70,8 @@ std::optional<ResponseFormat> formatNamed(const std::string& name) {
     return std::nullopt;
 }
 
-std::optional<ResponseOptions> parse(const std::vector<std::string>& args, std::ostream& err) {
+ResponseOptions parse(const std::vector<std::string>& args) {
     ResponseOptions options;
-    auto usage = [&](const std::string& problem) {
-        err << "ventbox-cli response: " << problem << '\n' << kResponseUsage;
-        return std::nullopt;
-    };
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -88,26 +85,26 @@ std::optional<ResponseOptions> parse(const std::vector<std::string>& args, std::
             return options;
         } else if (arg == "--ql" && hasValue) {
             const std::optional<double> Ql = positiveNumber(args[++i]);
-            if (!Ql) return usage("--ql needs a positive number, not '" + oneLine(args[i]) + "'");
+            if (!Ql) throw UsageError("--ql needs a positive number, not '" + oneLine(args[i]) + "'");
             options.Ql = *Ql;
         } else if (arg == "--format" && hasValue) {
             const std::optional<ResponseFormat> format = formatNamed(args[++i]);
-            if (!format) return usage("unknown format '" + oneLine(args[i]) + "'");
+            if (!format) throw UsageError("unknown format '" + oneLine(args[i]) + "'");
             options.format = *format;
         } else if (arg == "--output" && hasValue) {
             options.output = args[++i];
         } else {
-            return usage("unknown option '" + oneLine(arg) + "'");
+            throw UsageError("unknown option '" + oneLine(arg) + "'");
         }
     }
-    if (options.files.empty()) return usage("no design file given");
+    if (options.files.empty()) throw UsageError("no design file given");
     // Writing the plot over a design file would lose the design.
     for (const std::string& file : options.files) {
         std::error_code unreadable;
         if (options.output && file != "-" &&
             std::filesystem::equivalent(*options.output, file, unreadable)) {
-            return usage("the output '" + oneLine(*options.output) + "' is the design file '" +
-                         oneLine(file) + "'");
+            throw UsageError("the output '" + oneLine(*options.output) + "' is the design file '" +
+                             oneLine(file) + "'");
         }
     }
     return options;
@@ -202,19 +199,18 @@ void writeFile(const std::string& path, const ResponseOptions& options,
 
 int runResponseCommand(const std::vector<std::string>& args, std::ostream& out,
                        std::ostream& err) {
-    const std::optional<ResponseOptions> options = parse(args, err);
-    if (!options) return 2;
-    if (options->help) {
+    const ResponseOptions options = parse(args);
+    if (options.help) {
         out << kResponseUsage << kOptionHelp;
         return 0;
     }
 
     std::vector<DesignResponse> designs;
     int status = 0;
-    for (const std::string& path : options->files) {
+    for (const std::string& path : options.files) {
         try {
             DesignRun run = runDesignFile(path);
-            Response response = responseOf(run.design, run.results, options->Ql);
+            Response response = responseOf(run.design, run.results, options.Ql);
             designs.push_back({path, run.design.name, response,
                                levels(response, &Response::ventedDb),
                                levels(response, &Response::closedDb)});
@@ -227,10 +223,10 @@ int runResponseCommand(const std::vector<std::string>& args, std::ostream& out,
         }
     }
 
-    if (options->output) {
-        writeFile(*options->output, *options, designs);
+    if (options.output) {
+        writeFile(*options.output, options, designs);
     } else {
-        write(out, *options, designs);
+        write(out, options, designs);
     }
     return status;
 }

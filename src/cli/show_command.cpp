@@ -7,6 +7,7 @@
 #include "design_output.hpp"
 #include "design_run.hpp"
 #include "output_text.hpp"
+#include "usage_error.hpp"
 #include "ui/report_text.hpp"
 
 namespace ventbox::cli {
@@ -29,7 +30,7 @@ struct ShowOptions {
     std::vector<std::string> files;
 };
 
-std::optional<ShowOptions> parse(const std::vector<std::string>& args, std::ostream& err) {
+ShowOptions parse(const std::vector<std::string>& args) {
     ShowOptions options;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -43,21 +44,13 @@ std::optional<ShowOptions> parse(const std::vector<std::string>& args, std::ostr
             return options;
         } else if (arg == "--format" && i + 1 < args.size()) {
             std::optional<Format> format = parseFormat(args[++i]);
-            if (!format) {
-                err << "ventbox-cli show: unknown format '" << oneLine(args[i]) << "'\n"
-                    << kUsage;
-                return std::nullopt;
-            }
+            if (!format) throw UsageError("unknown format '" + oneLine(args[i]) + "'");
             options.format = *format;
         } else {
-            err << "ventbox-cli show: unknown option '" << oneLine(arg) << "'\n" << kUsage;
-            return std::nullopt;
+            throw UsageError("unknown option '" + oneLine(arg) + "'");
         }
     }
-    if (options.files.empty()) {
-        err << "ventbox-cli show: no design file given\n" << kUsage;
-        return std::nullopt;
-    }
+    if (options.files.empty()) throw UsageError("no design file given");
     return options;
 }
 
@@ -75,23 +68,22 @@ DesignOutput show(const std::string& path) {
 }  // namespace
 
 int runShowCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::optional<ShowOptions> options = parse(args, err);
-    if (!options) return 2;
-    if (options->help) {
+    const ShowOptions options = parse(args);
+    if (options.help) {
         out << kUsage << kOptionHelp;
         writeFieldHelp(out);
         return 0;
     }
 
-    const bool several = options->files.size() > 1;
-    const bool json = options->format == Format::Json;
+    const bool several = options.files.size() > 1;
+    const bool json = options.format == Format::Json;
     const bool table =
-        options->format == Format::Csv || (several && options->format == Format::Text);
+        options.format == Format::Csv || (several && options.format == Format::Text);
     std::vector<DesignOutput> rows;
     int status = 0;
     bool first = true;
     if (json) out << '[';
-    for (const std::string& path : options->files) {
+    for (const std::string& path : options.files) {
         if (json) out << (first ? "\n" : ",\n");
         DesignOutput design;
         try {
@@ -112,7 +104,7 @@ int runShowCommand(const std::vector<std::string>& args, std::ostream& out, std:
             rows.push_back(std::move(design));
             continue;
         }
-        switch (options->format) {
+        switch (options.format) {
             case Format::Kv:
                 if (!first) out << '\n';
                 writeKv(out, design);
@@ -123,7 +115,7 @@ int runShowCommand(const std::vector<std::string>& args, std::ostream& out, std:
         first = false;
     }
     if (json) out << "\n]\n";
-    if (table) writeTable(out, rows, options->format);
+    if (table) writeTable(out, rows, options.format);
     return status;
 }
 
