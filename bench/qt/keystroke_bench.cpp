@@ -14,6 +14,7 @@
 
 #include "ui/qt/application.hpp"
 #include "ui/qt/box_window.hpp"
+#include "ui/qt/shell.hpp"
 #include "ui/qt/qt_platform.hpp"
 
 namespace {
@@ -32,11 +33,9 @@ private:
 
 void keystrokeInABoxField(benchmark::State& state) {
     QTemporaryDir dir;
-    QuietPlatform platform(dir.path().toStdString());
-    ventbox::TBox box(platform);
-    ventbox::BoxWindow window(box);
-    platform.setWindow(&window);
-    ventbox::startUp(*static_cast<ventbox::Application*>(qApp), box, window);
+    ventbox::Shell<QuietPlatform> shell(dir.path().toStdString());
+    ventbox::BoxWindow& window = shell.window;
+    shell.start();
     QLineEdit* width = window.edit(ventbox::Edit::BL1);
     width->setFocus();
     width->end(false);

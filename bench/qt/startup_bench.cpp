@@ -14,6 +14,7 @@
 
 #include "ui/qt/application.hpp"
 #include "ui/qt/box_window.hpp"
+#include "ui/qt/shell.hpp"
 #include "ui/qt/qt_platform.hpp"
 
 namespace {
@@ -60,11 +61,8 @@ int main(int argc, char** argv) {
     ventbox::Application application(argc, argv);
     FirstWindow first(startNs);
     application.installEventFilter(&first);
-    ventbox::QtPlatform platform;
-    ventbox::TBox box(platform);
-    ventbox::BoxWindow window(box);
-    platform.setWindow(&window);
-    ventbox::startUp(application, box, window);
+    ventbox::Shell<> shell;
+    shell.start();
     QTimer::singleShot(300, [&] {
         std::printf("first window after %.1f ms\n%s\n%s\n", first.shownAfterMs,
                     statusLine("VmRSS").c_str(), statusLine("VmHWM").c_str());

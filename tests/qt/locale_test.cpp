@@ -11,6 +11,7 @@
 #include "stub_platform.hpp"
 #include "ui/qt/application.hpp"
 #include "ui/qt/box_window.hpp"
+#include "ui/qt/shell.hpp"
 
 using namespace ventbox;
 
@@ -30,12 +31,10 @@ private slots:
     void windowReadsAndWritesCommas() {
         ModalScript script;
         QTemporaryDir dir;
-        StubPlatform platform(dir.path().toStdString());
-        TBox box(platform);
-        BoxWindow window(box);
-        platform.setWindow(&window);
+        Shell<StubPlatform> shell(dir.path().toStdString());
+        BoxWindow& window = shell.window;
         // The first start calculates the creation texts, written with commas.
-        startUp(*static_cast<Application*>(qApp), box, window);
+        shell.start();
         QCOMPARE(window.edit(Edit::M)->text(), QString("6,4"));
         QCOMPARE(window.result(ResultLabel::BoxVolium)->text(), QString::fromUtf8("37,1㍑"));
         QLineEdit* q = window.edit(Edit::Q);

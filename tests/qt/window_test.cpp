@@ -31,6 +31,7 @@
 #include "ui/qt/box_window.hpp"
 #include "ui/qt/dialogs.hpp"
 #include "ui/qt/program_end.hpp"
+#include "ui/qt/shell.hpp"
 
 using namespace ventbox;
 
@@ -40,11 +41,10 @@ namespace {
 struct Session {
     explicit Session(bool withDataFolder = true) {
         if (withDataFolder) QDir(dir.path()).mkdir("Data");
-        platform.setWindow(&window);
     }
 
     void start() {
-        startUp(*static_cast<Application*>(qApp), box, window);
+        shell.start();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
 
@@ -54,9 +54,10 @@ struct Session {
     QString caption(ResultLabel label) const { return window.result(label)->text(); }
 
     QTemporaryDir dir;
-    StubPlatform platform{dir.path().toStdString()};
-    TBox box{platform};
-    BoxWindow window{box};
+    Shell<StubPlatform> shell{dir.path().toStdString()};
+    StubPlatform& platform = shell.platform;
+    TBox& box = shell.box;
+    BoxWindow& window = shell.window;
 };
 
 struct ReportSeen {
@@ -128,16 +129,14 @@ struct FakeSession : DesktopSession {
 // The child process of endSignalSavesAndExits: a window on the folder with
 // 26 typed into EditBL1, saying so on its output once it waits at the stage.
 int runEndSignalChild(const QString& folder, const QString& stage) {
-    StubPlatform platform(folder.toStdString());
-    TBox box(platform);
-    BoxWindow window(box);
-    platform.setWindow(&window);
-    EndSignals endSignals(box, window);
+    Shell<StubPlatform> shell(folder.toStdString());
+    TBox& box = shell.box;
+    EndSignals endSignals(box, shell.window);
     QTimer::singleShot(0, [] { std::puts("ready"), std::fflush(stdout); });
     if (stage == "before the window") box.dispatch([&box] { box.FormCreate(); });
-    if (stage != "before the window") startUp(*static_cast<Application*>(qApp), box, window);
+    if (stage != "before the window") shell.start();
     box.userEditedText(Edit::BL1, "26");
-    if (stage == "under a dialog") platform.showMessage("open");
+    if (stage == "under a dialog") shell.platform.showMessage("open");
     return QCoreApplication::exec();
 }
 
@@ -455,10 +454,8 @@ void WindowTest::startUpShowsTheFileDialogAtTheDataFolderBeforeTheWindow() {
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir.path()));
     ModalScript script;
-    QtPlatform platform;
-    TBox box(platform);
-    BoxWindow window(box);
-    platform.setWindow(&window);
+    Shell<> shell;
+    BoxWindow& window = shell.window;
     bool windowHidden = false;
     QString folder;
     QString typed = "<no name box>";
@@ -470,7 +467,7 @@ void WindowTest::startUpShowsTheFileDialogAtTheDataFolderBeforeTheWindow() {
         if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) typed = name->text();
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
-    startUp(*static_cast<Application*>(qApp), box, window);
+    shell.start();
     QDir::setCurrent(previous);
     QVERIFY(windowHidden);
     QCOMPARE(owner, nullptr);

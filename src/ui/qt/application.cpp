@@ -73,11 +73,11 @@ QTranslator* installQtTranslations(const QLocale& locale) {
     return translator;
 }
 
-void startUp(Application& application, TBox& box, BoxWindow& window) {
+void startUp(TBox& box, BoxWindow& window) {
     window.setOnClosed([] { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); });
     // The process never runs on without its window.
     QObject::connect(&window, &QObject::destroyed, qApp, &QCoreApplication::quit);
-    QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window,
                      [&box](QSessionManager& manager) {
                          SessionManagerQuestion session(manager);
                          endDesktopSession(box, session);

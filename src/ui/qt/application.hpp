@@ -36,6 +36,6 @@ QTranslator* installQtTranslations(const QLocale& locale);
 // dialogs come first, then shows the window in the middle of the screen.
 // Closing the window, and agreeing to the end of the desktop session, end
 // the application.
-void startUp(Application& application, TBox& box, BoxWindow& window);
+void startUp(TBox& box, BoxWindow& window);
 
 }  // namespace ventbox

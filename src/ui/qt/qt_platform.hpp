@@ -12,8 +12,6 @@ namespace ventbox {
 // error report, the message dialog and the main window's on-screen state.
 class QtPlatform : public Platform {
 public:
-    void setWindow(QWidget* window) { window_ = window; }
-
     std::optional<std::string> currentDirectory() override;
     std::optional<std::string> openFile(const std::string& initialDir,
                                         const std::string& fileName) override;
@@ -23,6 +21,11 @@ public:
     void requestClose() override;
 
 private:
+    // Only the shell wires the platform to its window.
+    template <typename PlatformType>
+    friend struct Shell;
+    void setWindow(QWidget* window) { window_ = window; }
+
     QPointer<QWidget> window_;
 };
 

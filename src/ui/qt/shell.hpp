@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <utility>
+
+#include "application.hpp"
+#include "box_window.hpp"
+#include "qt_platform.hpp"
+#include "ui/speaker.hpp"
+
+namespace ventbox {
+
+// The one wiring of the program: the platform, the model on it, the window
+// on the model, and the platform told which window it reports on. The
+// platform type is a parameter so that a test or benchmark can answer the
+// file dialog itself; everything else is wired as the program wires it.
+template <typename PlatformType = QtPlatform>
+struct Shell {
+    template <typename... Args>
+    explicit Shell(Args&&... args) : platform(std::forward<Args>(args)...) {
+        platform.setWindow(&window);
+    }
+    Shell(const Shell&) = delete;
+    Shell& operator=(const Shell&) = delete;
+
+    // Runs the start-up sequence, then shows the window.
+    void start() { startUp(box, window); }
+
+    PlatformType platform;
+    TBox box{platform};
+    BoxWindow window{box};
+};
+
+}  // namespace ventbox
