@@ -125,6 +125,10 @@ bool TBox::runDispatched(const std::function<void()>& handler) {
     }
 }
 
+void TBox::windowCreated() {
+    dispatch([this] { FormCreate(); });
+}
+
 void TBox::FormCreate() {
     // An empty or missing directory would put the data folder at the root of
     // the file system, so the start-up fails instead.

@@ -66,7 +66,7 @@ public:
 
 // The main window `Box` without a toolkit: the state of its controls, its
 // event handlers and the rules by which changes run them.
-class TBox : public CalcForm, private LoadTarget {
+class TBox : private CalcForm, private LoadTarget {
 public:
     explicit TBox(Platform& platform);
     void setObserver(TBoxObserver* observer) { observer_ = observer; }
@@ -76,7 +76,6 @@ public:
     bool checked() const { return checked_; }
     const std::string& caption(ResultLabel label) const;
     const TDesign& design() const { return design_; }
-    const TDesignResults& results() const { return results_; }
     const std::string& startupDirectory() const { return startupDirectory_; }
     const std::string& dialogInitialDir() const { return dialogInitialDir_; }
     const std::string& dialogFileName() const { return dialogFileName_; }
@@ -86,9 +85,10 @@ public:
     void setText(Edit edit, const std::string& text);
     void setChecked(bool checked);
 
-    // Events from the user. Each runs as a dispatched event: an error it
-    // raises is reported and the window goes on. A text or state that does
-    // not change what the control holds runs no handler.
+    // Events from the platform and the user. Each runs as a dispatched
+    // event: an error it raises is reported and the window goes on. A text
+    // or state that does not change what the control holds runs no handler.
+    void windowCreated();  // runs the start-up sequence
     void userEditedText(Edit edit, const std::string& text);
     void userSetChecked(bool checked);
     void userClickedButton(Button button);
@@ -106,7 +106,8 @@ public:
     // Runs an event handler as the platform's message dispatch does.
     void dispatch(const std::function<void()>& handler);
 
-    // Event handlers.
+private:
+    // Event handlers, run by the events above.
     void FormCreate();
     void FormCloseQuery(bool& canClose);
     void BtnCalcClick();
@@ -132,7 +133,6 @@ public:
     bool pipeChecked() const override { return checked_; }
     void setLabel(ResultLabel label, const std::string& text) override;
 
-private:
     // LoadTarget: what a design-file load writes.
     void storeValue(Field field, double value) override;
     void showValue(Field field) override;

@@ -133,7 +133,7 @@ int runEndSignalChild(const QString& folder, const QString& stage) {
     TBox& box = shell.box;
     EndSignals endSignals(box, shell.window);
     QTimer::singleShot(0, [] { std::puts("ready"), std::fflush(stdout); });
-    if (stage == "before the window") box.dispatch([&box] { box.FormCreate(); });
+    if (stage == "before the window") box.windowCreated();
     if (stage != "before the window") shell.start();
     box.userEditedText(Edit::BL1, "26");
     if (stage == "under a dialog") shell.platform.showMessage("open");

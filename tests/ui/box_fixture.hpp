@@ -60,7 +60,7 @@ protected:
 
     // Creation as the shell does it, then the window is shown.
     void start() {
-        box.dispatch([&] { box.FormCreate(); });
+        box.windowCreated();
         platform.onScreen = true;
     }
 

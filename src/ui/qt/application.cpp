@@ -84,7 +84,7 @@ void startUp(TBox& box, BoxWindow& window) {
                      });
     // The window opens even when the start-up sequence failed.
     try {
-        box.dispatch([&box] { box.FormCreate(); });
+        box.windowCreated();
     } catch (const std::exception& error) {
         showErrorReport(QString::fromStdString(reportText(error.what())));
     }
