@@ -3,34 +3,23 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <optional>
 
 #include "calc/calc.hpp"
 #include "calc/errors.hpp"
 #include "calc/number_text.hpp"
 #include "calc/recording_form.hpp"
+#include "command_words.hpp"
 #include "design_output.hpp"
 #include "files/design_file.hpp"
 #include "output_buffer.hpp"
 #include "output_text.hpp"
-#include "usage_error.hpp"
 #include "ui/report_text.hpp"
 
 namespace ventbox::cli {
 
 namespace {
-
-constexpr const char* kUsage = kCalcUsage;
-
-constexpr const char* kOptionHelp =
-    "Calculates one design from the ten field texts, exactly as the window does.\n"
-    "  --pipe          the duct is a round pipe of diameter L1\n"
-    "  --sep C         the decimal separator: one ASCII punctuation character but + and -\n"
-    "                  (default: the locale's, \".\" when it has none of one character)\n"
-    "  --format F      text (default), kv or json\n"
-    "  --save NAME     after a successful calculation, save the design as NAME\n"
-    "  --data-dir DIR  the data folder of --save (default ./Data)\n"
-    "Exit status: 0 done, 1 the calculation, the save or the output failed, 2 bad usage.\n";
 
 constexpr const char* kDefaultDataDir = "./Data";
 
@@ -49,7 +38,6 @@ bool usableSeparator(const std::string& value) {
 }
 
 struct CalcOptions {
-    bool help = false;
     bool pipe = false;
     std::optional<char> separator;
     Format format = Format::Text;
@@ -58,50 +46,38 @@ struct CalcOptions {
     std::vector<std::string> fields;
 };
 
-// Options may stand anywhere before "--"; a word there that starts with "--"
-// and is no option is a mistake, anything else is a field text ("-5" too).
+// Takes one of the calculation's options; each but --pipe needs a value.
+int takeOption(CalcOptions& options, const std::string& option, const std::string* value) {
+    if (option == "--pipe") {
+        options.pipe = true;
+        return 1;
+    }
+    if (option != "--sep" && option != "--format" && option != "--save" && option != "--data-dir") {
+        return 0;
+    }
+    if (value == nullptr) throw UsageError(option + " needs a value");
+    if (option == "--save") {
+        options.saveName = *value;
+    } else if (option == "--data-dir") {
+        if (value->empty()) throw UsageError("--data-dir needs a folder");
+        options.dataDir = *value;
+    } else if (option == "--sep") {
+        if (!usableSeparator(*value)) {
+            throw UsageError("--sep takes one ASCII punctuation character other than + and -");
+        }
+        options.separator = (*value)[0];
+    } else {
+        std::optional<Format> format = parseFormat(*value);
+        if (!format || *format == Format::Csv) throw unknownFormat(*value);
+        options.format = *format;
+    }
+    return 2;
+}
+
 CalcOptions parse(const std::vector<std::string>& args) {
     CalcOptions options;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded) {
-            options.fields.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h") {
-            options.help = true;
-            return options;
-        } else if (arg == "--pipe") {
-            options.pipe = true;
-        } else if (arg == "--sep" || arg == "--format" || arg == "--save" ||
-                   arg == "--data-dir") {
-            if (i + 1 == args.size()) throw UsageError(arg + " needs a value");
-            const std::string& value = args[++i];
-            if (arg == "--save") {
-                options.saveName = value;
-            } else if (arg == "--data-dir") {
-                if (value.empty()) throw UsageError("--data-dir needs a folder");
-                options.dataDir = value;
-            } else if (arg == "--sep") {
-                if (!usableSeparator(value)) {
-                    throw UsageError(
-                        "--sep takes one ASCII punctuation character other than + and -");
-                }
-                options.separator = value[0];
-            } else {
-                std::optional<Format> format = parseFormat(value);
-                if (!format || *format == Format::Csv) {
-                    throw UsageError("unknown format '" + oneLine(value) + "'");
-                }
-                options.format = *format;
-            }
-        } else if (arg.rfind("--", 0) == 0) {
-            throw UsageError("unknown option '" + oneLine(arg) + "'");
-        } else {
-            options.fields.push_back(arg);
-        }
-    }
+    options.fields =
+        operandsOf(args, Operands::FieldTexts, std::bind_front(takeOption, std::ref(options)));
     if (options.dataDir && !options.saveName) throw UsageError("--data-dir needs --save");
     if (options.fields.size() != kFieldCount) {
         throw UsageError("expected " + std::to_string(kFieldCount) + " field texts, got " +
@@ -114,11 +90,6 @@ CalcOptions parse(const std::vector<std::string>& args) {
 
 int runCalcCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const CalcOptions options = parse(args);
-    if (options.help) {
-        out << kUsage << kOptionHelp;
-        writeFieldHelp(out);
-        return 0;
-    }
     if (options.separator) setDecimalSeparator(*options.separator);
 
     TDesign design;

@@ -10,12 +10,12 @@
 
 #include "calc/number_text.hpp"
 #include "calc_command.hpp"
+#include "command_words.hpp"
 #include "design_output.hpp"
 #include "output_buffer.hpp"
 #include "output_text.hpp"
 #include "response_command.hpp"
 #include "show_command.hpp"
-#include "usage_error.hpp"
 
 namespace {
 
@@ -26,14 +26,17 @@ using ventbox::cli::runShowCommand;
 struct Command {
     std::string_view name;
     std::string_view usage;  // one line, ending with a line end
+    std::string_view help;   // what the command's help tells after its usage
+    bool listsFields;        // the help ends with the ten fields
     // Returns the exit status: 0 done, 1 failed, 2 bad usage.
     int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 };
 
 constexpr Command kCommands[] = {
-    {"calc", ventbox::cli::kCalcUsage, runCalcCommand},
-    {"show", ventbox::cli::kShowUsage, runShowCommand},
-    {"response", ventbox::cli::kResponseUsage, runResponseCommand},
+    {"calc", ventbox::cli::kCalcUsage, ventbox::cli::kCalcHelp, true, runCalcCommand},
+    {"show", ventbox::cli::kShowUsage, ventbox::cli::kShowHelp, true, runShowCommand},
+    {"response", ventbox::cli::kResponseUsage, ventbox::cli::kResponseHelp, false,
+     runResponseCommand},
 };
 
 void writeUsage(std::ostream& out) {
@@ -78,6 +81,10 @@ int run(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
         if (command.name != word) continue;
         try {
             return command.run(args, out, err);
+        } catch (const ventbox::cli::HelpRequest&) {
+            out << command.usage << command.help;
+            if (command.listsFields) ventbox::cli::writeFieldHelp(out);
+            return 0;
         } catch (const ventbox::cli::UsageError& problem) {
             err << "ventbox-cli " << command.name << ": " << problem.what() << '\n'
                 << command.usage;

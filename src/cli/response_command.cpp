@@ -9,15 +9,16 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "calc/errors.hpp"
+#include "command_words.hpp"
 #include "design_output.hpp"
 #include "design_run.hpp"
 #include "fixed_text.hpp"
 #include "output_buffer.hpp"
 #include "output_text.hpp"
-#include "usage_error.hpp"
 #include "response_model.hpp"
 #include "svg_plot.hpp"
 #include "ui/report_text.hpp"
@@ -26,20 +27,9 @@ namespace ventbox::cli {
 
 namespace {
 
-constexpr const char* kOptionHelp =
-    "Reads design files as the window loads them (\"-\": one design from standard\n"
-    "input), recalculates each and gives the frequency response of the design in its\n"
-    "vented box and of the same driver in a closed box of the same volume.\n"
-    "  --ql Q         box losses, a positive number (default 7)\n"
-    "  --format F     text (default): F3 and peak per design; csv: the levels from\n"
-    "                 10 Hz to 1 kHz, 24 an octave; svg: a plot of every design\n"
-    "  --output FILE  write to FILE instead of standard output\n"
-    "Exit status: 0 done, 1 a design had no response or the output failed, 2 bad usage.\n";
-
 enum class ResponseFormat { Text, Csv, Svg };
 
 struct ResponseOptions {
-    bool help = false;
     double Ql = kDefaultQl;
     ResponseFormat format = ResponseFormat::Text;
     std::optional<std::string> output;
@@ -70,34 +60,29 @@ std::optional<ResponseFormat> formatNamed(const std::string& name) {
     return std::nullopt;
 }
 
+// Takes one of the response's options; each needs a value.
+int takeOption(ResponseOptions& options, const std::string& option, const std::string* value) {
+    if (value == nullptr) return 0;
+    if (option == "--ql") {
+        const std::optional<double> Ql = positiveNumber(*value);
+        if (!Ql) throw UsageError("--ql needs a positive number, not '" + oneLine(*value) + "'");
+        options.Ql = *Ql;
+    } else if (option == "--format") {
+        const std::optional<ResponseFormat> format = formatNamed(*value);
+        if (!format) throw unknownFormat(*value);
+        options.format = *format;
+    } else if (option == "--output") {
+        options.output = *value;
+    } else {
+        return 0;
+    }
+    return 2;
+}
+
 ResponseOptions parse(const std::vector<std::string>& args) {
     ResponseOptions options;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
-            options.files.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h") {
-            options.help = true;
-            return options;
-        } else if (arg == "--ql" && hasValue) {
-            const std::optional<double> Ql = positiveNumber(args[++i]);
-            if (!Ql) throw UsageError("--ql needs a positive number, not '" + oneLine(args[i]) + "'");
-            options.Ql = *Ql;
-        } else if (arg == "--format" && hasValue) {
-            const std::optional<ResponseFormat> format = formatNamed(args[++i]);
-            if (!format) throw UsageError("unknown format '" + oneLine(args[i]) + "'");
-            options.format = *format;
-        } else if (arg == "--output" && hasValue) {
-            options.output = args[++i];
-        } else {
-            throw UsageError("unknown option '" + oneLine(arg) + "'");
-        }
-    }
-    if (options.files.empty()) throw UsageError("no design file given");
+    options.files =
+        operandsOf(args, Operands::DesignFiles, std::bind_front(takeOption, std::ref(options)));
     // Writing the plot over a design file would lose the design.
     for (const std::string& file : options.files) {
         std::error_code unreadable;
@@ -200,10 +185,6 @@ void writeFile(const std::string& path, const ResponseOptions& options,
 int runResponseCommand(const std::vector<std::string>& args, std::ostream& out,
                        std::ostream& err) {
     const ResponseOptions options = parse(args);
-    if (options.help) {
-        out << kResponseUsage << kOptionHelp;
-        return 0;
-    }
 
     std::vector<DesignResponse> designs;
     int status = 0;

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "command_words.hpp"
+
+#include "output_text.hpp"
+
+namespace ventbox::cli {
+
+UsageError unknownFormat(const std::string& name) {
+    return UsageError("unknown format '" + oneLine(name) + "'");
+}
+
+std::vector<std::string> operandsOf(const std::vector<std::string>& args, Operands operands,
+                                    const OptionTaker& take) {
+    const std::string optionStart = operands == Operands::FieldTexts ? "--" : "-";
+    std::vector<std::string> found;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
+            throw HelpRequest{};
+        } else if (optionsEnded || arg.rfind(optionStart, 0) != 0 || arg == "-") {
+            found.push_back(arg);
+        } else {
+            const int used = take(arg, i + 1 < args.size() ? &args[i + 1] : nullptr);
+            if (used == 0) throw UsageError("unknown option '" + oneLine(arg) + "'");
+            i += static_cast<std::size_t>(used - 1);
+        }
+    }
+    if (operands == Operands::DesignFiles && found.empty()) {
+        throw UsageError("no design file given");
+    }
+    return found;
+}
+
+}  // namespace ventbox::cli

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace ventbox::cli {
+
+// Words a command cannot take. The dispatch prints the problem after the
+// command's name, then the command's usage, and exits with status 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The words ask for the command's help instead of a run. The dispatch prints
+// the help and exits with status 0.
+struct HelpRequest {};
+
+UsageError unknownFormat(const std::string& name);
+
+// What a command takes besides its options. A field text may be a negative
+// number ("-5"), so there only words that begin with "--" are options; among
+// design files every word that begins with "-" is, but "-" alone, standard
+// input, and at least one file must be named.
+enum class Operands { FieldTexts, DesignFiles };
+
+// Takes one option with the word after it (nullptr at the end) and returns
+// how many words it used: 1 alone, 2 with its value, 0 for no such option.
+using OptionTaker = std::function<int(const std::string& option, const std::string* next)>;
+
+// The operands among a command's words, in order, each option passed to
+// `take`. Options may stand anywhere before "--"; "--help" or "-h" there
+// throws HelpRequest.
+std::vector<std::string> operandsOf(const std::vector<std::string>& args, Operands operands,
+                                    const OptionTaker& take);
+
+}  // namespace ventbox::cli
