@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "calc_command.hpp"
-
 #include <algorithm>
 #include <array>
 #include <functional>
@@ -10,7 +8,7 @@
 #include "calc/errors.hpp"
 #include "calc/number_text.hpp"
 #include "calc/recording_form.hpp"
-#include "command_words.hpp"
+#include "command.hpp"
 #include "design_output.hpp"
 #include "files/design_file.hpp"
 #include "output_buffer.hpp"
@@ -20,6 +18,20 @@
 namespace ventbox::cli {
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: ventbox-cli calc [--pipe] [--sep C] [--format text|kv|json] "
+    "[--save NAME [--data-dir DIR]] [--] A FO MO QO BL1 BL2 BL3 L1 L2 L3\n";
+
+constexpr const char* kHelp =
+    "Calculates one design from the ten field texts, exactly as the window does.\n"
+    "  --pipe          the duct is a round pipe of diameter L1\n"
+    "  --sep C         the decimal separator: one ASCII punctuation character but + and -\n"
+    "                  (default: the locale's, \".\" when it has none of one character)\n"
+    "  --format F      text (default), kv or json\n"
+    "  --save NAME     after a successful calculation, save the design as NAME\n"
+    "  --data-dir DIR  the data folder of --save (default ./Data)\n"
+    "Exit status: 0 done, 1 the calculation, the save or the output failed, 2 bad usage.\n";
 
 constexpr const char* kDefaultDataDir = "./Data";
 
@@ -86,9 +98,7 @@ CalcOptions parse(const std::vector<std::string>& args) {
     return options;
 }
 
-}  // namespace
-
-int runCalcCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const CalcOptions options = parse(args);
     if (options.separator) setDecimalSeparator(*options.separator);
 
@@ -139,5 +149,9 @@ int runCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
     return 1;
 }
+
+}  // namespace
+
+const Command kCalcCommand{"calc", kUsage, kHelp, true, run};
 
 }  // namespace ventbox::cli

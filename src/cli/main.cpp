@@ -9,38 +9,23 @@
 #include <vector>
 
 #include "calc/number_text.hpp"
-#include "calc_command.hpp"
-#include "command_words.hpp"
+#include "command.hpp"
 #include "design_output.hpp"
 #include "output_buffer.hpp"
 #include "output_text.hpp"
-#include "response_command.hpp"
-#include "show_command.hpp"
 
 namespace {
 
-using ventbox::cli::runCalcCommand;
-using ventbox::cli::runResponseCommand;
-using ventbox::cli::runShowCommand;
+using ventbox::cli::Command;
 
-struct Command {
-    std::string_view name;
-    std::string_view usage;  // one line, ending with a line end
-    std::string_view help;   // what the command's help tells after its usage
-    bool listsFields;        // the help ends with the ten fields
-    // Returns the exit status: 0 done, 1 failed, 2 bad usage.
-    int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-};
-
-constexpr Command kCommands[] = {
-    {"calc", ventbox::cli::kCalcUsage, ventbox::cli::kCalcHelp, true, runCalcCommand},
-    {"show", ventbox::cli::kShowUsage, ventbox::cli::kShowHelp, true, runShowCommand},
-    {"response", ventbox::cli::kResponseUsage, ventbox::cli::kResponseHelp, false,
-     runResponseCommand},
+const Command* const kCommands[] = {
+    &ventbox::cli::kCalcCommand,
+    &ventbox::cli::kShowCommand,
+    &ventbox::cli::kResponseCommand,
 };
 
 void writeUsage(std::ostream& out) {
-    for (const Command& command : kCommands) out << command.usage;
+    for (const Command* command : kCommands) out << command->usage;
     out << "usage: ventbox-cli --help | --version\n";
 }
 
@@ -77,17 +62,17 @@ int run(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
     }
     ventbox::setDecimalSeparator(separatorFromEnvironment());
     args.erase(args.begin());
-    for (const Command& command : kCommands) {
-        if (command.name != word) continue;
+    for (const Command* command : kCommands) {
+        if (command->name != word) continue;
         try {
-            return command.run(args, out, err);
+            return command->run(args, out, err);
         } catch (const ventbox::cli::HelpRequest&) {
-            out << command.usage << command.help;
-            if (command.listsFields) ventbox::cli::writeFieldHelp(out);
+            out << command->usage << command->help;
+            if (command->listsFields) ventbox::cli::writeFieldHelp(out);
             return 0;
         } catch (const ventbox::cli::UsageError& problem) {
-            err << "ventbox-cli " << command.name << ": " << problem.what() << '\n'
-                << command.usage;
+            err << "ventbox-cli " << command->name << ": " << problem.what() << '\n'
+                << command->usage;
             return 2;
         }
     }

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "response_command.hpp"
-
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -13,7 +11,7 @@
 #include <optional>
 
 #include "calc/errors.hpp"
-#include "command_words.hpp"
+#include "command.hpp"
 #include "design_output.hpp"
 #include "design_run.hpp"
 #include "fixed_text.hpp"
@@ -26,6 +24,19 @@
 namespace ventbox::cli {
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: ventbox-cli response [--ql Q] [--format text|csv|svg] [--output FILE] [--] FILE...\n";
+
+constexpr const char* kHelp =
+    "Reads design files as the window loads them (\"-\": one design from standard\n"
+    "input), recalculates each and gives the frequency response of the design in its\n"
+    "vented box and of the same driver in a closed box of the same volume.\n"
+    "  --ql Q         box losses, a positive number (default 7)\n"
+    "  --format F     text (default): F3 and peak per design; csv: the levels from\n"
+    "                 10 Hz to 1 kHz, 24 an octave; svg: a plot of every design\n"
+    "  --output FILE  write to FILE instead of standard output\n"
+    "Exit status: 0 done, 1 a design had no response or the output failed, 2 bad usage.\n";
 
 enum class ResponseFormat { Text, Csv, Svg };
 
@@ -180,10 +191,7 @@ void writeFile(const std::string& path, const ResponseOptions& options,
     if (::close(fd) != 0 && errno != EINTR) failedOutput(errno);
 }
 
-}  // namespace
-
-int runResponseCommand(const std::vector<std::string>& args, std::ostream& out,
-                       std::ostream& err) {
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const ResponseOptions options = parse(args);
 
     std::vector<DesignResponse> designs;
@@ -211,5 +219,9 @@ int runResponseCommand(const std::vector<std::string>& args, std::ostream& out,
     }
     return status;
 }
+
+}  // namespace
+
+const Command kResponseCommand{"response", kUsage, kHelp, false, run};
 
 }  // namespace ventbox::cli

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "show_command.hpp"
-
 #include <optional>
 
 #include "calc/errors.hpp"
-#include "command_words.hpp"
+#include "command.hpp"
 #include "design_output.hpp"
 #include "design_run.hpp"
 #include "output_text.hpp"
@@ -13,6 +11,17 @@
 namespace ventbox::cli {
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: ventbox-cli show [--format text|kv|json|csv] [--] FILE...\n";
+
+constexpr const char* kHelp =
+    "Reads design files as the window loads them, recalculates each and prints it;\n"
+    "\"-\" reads one design from standard input. With several files, text and csv\n"
+    "print one table, a row per design; json prints one array, an element per file.\n"
+    "  --format F  text (default), kv, json or csv\n"
+    "Exit status: 0 done, 1 a file failed to load or calculate or the output failed,\n"
+    "2 bad usage.\n";
 
 struct ShowOptions {
     Format format = Format::Text;
@@ -43,9 +52,7 @@ DesignOutput show(const std::string& path) {
     return output;
 }
 
-}  // namespace
-
-int runShowCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const ShowOptions options = parse(args);
 
     const bool several = options.files.size() > 1;
@@ -91,5 +98,9 @@ int runShowCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (table) writeTable(out, rows, options.format);
     return status;
 }
+
+}  // namespace
+
+const Command kShowCommand{"show", kUsage, kHelp, true, run};
 
 }  // namespace ventbox::cli

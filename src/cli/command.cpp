@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "command_words.hpp"
+#include "command.hpp"
 
 #include "output_text.hpp"
 

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <functional>
+#include <ostream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ventbox::cli {
@@ -36,5 +38,24 @@ using OptionTaker = std::function<int(const std::string& option, const std::stri
 // throws HelpRequest.
 std::vector<std::string> operandsOf(const std::vector<std::string>& args, Operands operands,
                                     const OptionTaker& take);
+
+// A command of ventbox-cli, as the dispatch offers it.
+struct Command {
+    std::string_view name;
+    std::string_view usage;  // one line, ending with a line end
+    std::string_view help;   // what the command's help tells after its usage
+    bool listsFields;        // the help ends with the ten fields
+    // Returns the exit status: 0 done, 1 failed. Throws UsageError and
+    // HelpRequest for the dispatch to answer.
+    int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+};
+
+// One calculation from ten field texts.
+extern const Command kCalcCommand;
+// Reads design files and calculates each as the window does after a load.
+extern const Command kShowCommand;
+// The frequency response of saved designs, as a summary table, a table of
+// levels or a plot.
+extern const Command kResponseCommand;
 
 }  // namespace ventbox::cli
