@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output_text.hpp"
 
+#include <algorithm>
 #include <cstdio>
+
+#include "files/cp932.hpp"
 
 namespace ventbox::cli {
 
@@ -49,18 +52,25 @@ std::optional<std::uint32_t> decodeUtf8(std::string_view text, std::size_t& i) {
     return c;
 }
 
-std::string oneLine(std::string_view text) {
+std::string escaped(std::string_view text, std::initializer_list<Escape> escapes,
+                    std::string_view otherControls) {
     std::string s;
     for (char c : text) {
-        switch (c) {
-            case '\t': s += "\\t"; break;
-            case '\r': s += "\\r"; break;
-            case '\n': s += "\\n"; break;
-            case '\\': s += "\\\\"; break;
-            default: s += c; break;
+        const auto* escape = std::find_if(escapes.begin(), escapes.end(),
+                                          [c](const Escape& e) { return e.byte == c; });
+        if (escape != escapes.end()) {
+            s += escape->replacement;
+        } else if (static_cast<unsigned char>(c) < 0x20 && !otherControls.empty()) {
+            s += otherControls;
+        } else {
+            s += c;
         }
     }
     return s;
+}
+
+std::string oneLine(std::string_view text) {
+    return escaped(text, {{'\t', "\\t"}, {'\r', "\\r"}, {'\n', "\\n"}, {'\\', "\\\\"}});
 }
 
 std::string jsonString(std::string_view text) {
@@ -69,7 +79,7 @@ std::string jsonString(std::string_view text) {
         const std::size_t start = i;
         const std::optional<std::uint32_t> c = decodeUtf8(text, i);
         if (!c) {
-            s += "\xEF\xBF\xBD";
+            s += kReplacementCharacter;
         } else if (*c == '"' || *c == '\\') {
             s += '\\';
             s += static_cast<char>(*c);

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,17 @@ namespace ventbox::cli {
 // byte that starts no valid sequence (overlong, surrogate, cut short, beyond
 // U+10FFFF) nothing, advancing `i` by that one byte.
 std::optional<std::uint32_t> decodeUtf8(std::string_view text, std::size_t& i);
+
+// A byte of a text and what stands for it in an escaped text.
+struct Escape {
+    char byte;
+    std::string_view replacement;
+};
+
+// `text` with each byte that `escapes` names replaced; any other control
+// character (below 0x20) becomes `otherControls` unless that is empty.
+std::string escaped(std::string_view text, std::initializer_list<Escape> escapes,
+                    std::string_view otherControls = {});
 
 // A name or path on one line: tab, CR, LF and the backslash as `\t`, `\r`,
 // `\n` and `\\`, so that a line-oriented reader can take it apart again.

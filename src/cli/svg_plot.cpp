@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "fixed_text.hpp"
+#include "files/cp932.hpp"
+#include "output_text.hpp"
 
 namespace ventbox::cli {
 
@@ -55,26 +57,14 @@ double yOf(double db) {
 
 std::string px(double value) { return fixedText(value, 1); }
 
-// Text for XML content and attribute values. Control characters XML does
-// not allow become U+FFFD, so a stray byte in a design name cannot make the
-// picture unreadable.
+// Text for XML content and attribute values. Tab and the line ends stay;
+// other control characters, which XML does not allow, become U+FFFD, so a
+// stray byte in a design name cannot make the picture unreadable.
 std::string xmlText(const std::string& text) {
-    std::string escaped;
-    for (char c : text) {
-        switch (c) {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') {
-                    escaped += "\xEF\xBF\xBD";
-                } else {
-                    escaped += c;
-                }
-        }
-    }
-    return escaped;
+    return escaped(text,
+                   {{'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"},
+                    {'\t', "\t"}, {'\n', "\n"}, {'\r', "\r"}},
+                   kReplacementCharacter);
 }
 
 void line(std::ostream& out, double x1, double y1, double x2, double y2, const std::string& style) {
