@@ -16,11 +16,13 @@ std::vector<std::string> operandsOf(const std::vector<std::string>& args, Operan
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (!optionsEnded && arg == "--") {
+        if (optionsEnded) {
+            found.push_back(arg);
+        } else if (arg == "--") {
             optionsEnded = true;
-        } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
+        } else if (arg == "--help" || arg == "-h") {
             throw HelpRequest{};
-        } else if (optionsEnded || arg.rfind(optionStart, 0) != 0 || arg == "-") {
+        } else if (arg.rfind(optionStart, 0) != 0 || arg == "-") {
             found.push_back(arg);
         } else {
             const int used = take(arg, i + 1 < args.size() ? &args[i + 1] : nullptr);

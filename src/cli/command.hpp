@@ -21,17 +21,19 @@ public:
 // the help and exits with status 0.
 struct HelpRequest {};
 
+// The usage error of a format the command does not write.
 UsageError unknownFormat(const std::string& name);
 
-// What a command takes besides its options. A field text may be a negative
-// number ("-5"), so there only words that begin with "--" are options; among
-// design files every word that begins with "-" is, but "-" alone, standard
-// input, and at least one file must be named.
+// What a command takes besides its options. Field texts may be negative
+// numbers ("-5"), so among them only words beginning with "--" are options.
+// Among design files every word beginning with "-" is one, but "-" alone,
+// which names standard input; at least one file must be named.
 enum class Operands { FieldTexts, DesignFiles };
 
-// Takes one option with the word after it (nullptr at the end) and returns
-// how many words it used: 1 alone, 2 with its value, 0 for no such option.
-using OptionTaker = std::function<int(const std::string& option, const std::string* next)>;
+// Takes one option and, if it needs one, the word after it as its value
+// (nullptr at the end); returns how many words it used: 1 alone, 2 with its
+// value, 0 for no such option.
+using OptionTaker = std::function<int(const std::string& option, const std::string* value)>;
 
 // The operands among a command's words, in order, each option passed to
 // `take`. Options may stand anywhere before "--"; "--help" or "-h" there
