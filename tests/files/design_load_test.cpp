@@ -22,6 +22,7 @@ namespace ventbox {
 namespace {
 
 using test::kExampleFile;
+using test::kExampleName;
 
 using test::RecordingTarget;
 using test::TempDir;
@@ -29,13 +30,14 @@ using test::TempDir;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // Values listed in the file's order: a, mo, Qo, fo, BL1, BL2, BL3, L1, L2, L3.
-constexpr std::array<Field, kFieldCount> kFileOrder{
-    Field::A,   Field::M,   Field::Q,  Field::F,  Field::BL1,
-    Field::BL2, Field::BL3, Field::L1, Field::L2, Field::L3,
-};
 using FileValues = std::array<double, kFieldCount>;
 
-constexpr FileValues kExampleValues{7, 6.4, 0.42, 35, 25, 50, 30, 4, 10, 10};
+const FileValues kExampleValues = [] {
+    const TDesign example = test::exampleDesign();
+    FileValues values;
+    for (std::size_t i = 0; i < kFieldCount; ++i) values[i] = example.value(kFileOrder[i]);
+    return values;
+}();
 constexpr FileValues kZeros{};
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
@@ -75,8 +77,8 @@ void expectValues(const RecordingTarget& target, const FileValues& values, const
 TEST(DesignFileLoad, readsEveryLayoutTheReadingRulesAccept) {
     const std::string numbers = "7\n6.4\n0.42\n35\n25\n50\n30\n4\n10\n10\n";
     const ReadCase cases[] = {
-        {"the example file", kExampleFile, kExampleValues, "FW208Kolvex", false},
-        {"LF line ends", replaceAll(kExampleFile, "\r\n", "\n"), kExampleValues, "FW208Kolvex",
+        {"the example file", kExampleFile, kExampleValues, kExampleName, false},
+        {"LF line ends", replaceAll(kExampleFile, "\r\n", "\n"), kExampleValues, kExampleName,
          false},
         {"CR line ends never end a line", replaceAll(kExampleFile, "\r\n", "\r"),
          {7, 0, 0, 0, 0, 0, 0, 0, 0, 0}, "", false},
@@ -303,7 +305,7 @@ TEST(DesignReader, readsTheSameFromABufferAsFromAFile) {
     RecordingTarget target;
     readDesign(source, target);
     expectValues(target, kExampleValues, "buffer");
-    EXPECT_EQ(target.name, "FW208Kolvex");
+    EXPECT_EQ(target.name, kExampleName);
 }
 
 }  // namespace

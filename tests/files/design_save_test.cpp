@@ -21,28 +21,13 @@
 namespace ventbox {
 namespace {
 
+using test::exampleDesign;
 using test::kExampleFile;
 
 using test::readBytes;
 using test::RecordingTarget;
 using test::TempDir;
 using test::writeBytes;
-
-TDesign exampleDesign(const std::string& name = "FW208Kolvex") {
-    TDesign d;
-    d.a = 7;
-    d.fo = 35;
-    d.mo = 6.4;
-    d.Qo = 0.42;
-    d.BL1 = 25;
-    d.BL2 = 50;
-    d.BL3 = 30;
-    d.L1 = 4;
-    d.L2 = 10;
-    d.L3 = 10;
-    d.name = name;
-    return d;
-}
 
 // The folder's entries, links with their targets, so that a failed save can
 // be seen to leave nothing and a save to leave links as links.
