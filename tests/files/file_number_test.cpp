@@ -22,10 +22,6 @@ TEST(FileNumberText, writesTwentyThreeCharactersWithFifteenDigits) {
         double value;
         const char* line;
     } cases[] = {
-        {7, " 7.00000000000000E+0000"},
-        {6.4, " 6.40000000000000E+0000"},
-        {0.42, " 4.20000000000000E-0001"},
-        {35, " 3.50000000000000E+0001"},
         {-3.25, "-3.25000000000000E+0000"},
         {0, " 0.00000000000000E+0000"},
         {-0.0, "-0.00000000000000E+0000"},
@@ -161,26 +157,13 @@ TEST(FileNumberText, savesLongFieldTextsByTheSixteenthOfEighteenDigits) {
     }
 }
 
-TEST(IoErrorMessage, givesTheTextOfItsCodeOrTheCodeInNumbers) {
-    const struct {
-        int code;
-        const char* message;
-    } cases[] = {
-        {2, "ファイルが見つかりません"},
-        {3, "ファイル名の指定が間違っています"},
-        {4, "オープンしたファイルが多すぎます"},
-        {5, "ファイルへのアクセスが拒否されました"},
-        {100, "ファイルの末尾以降を読み込みました"},
-        {101, "ディスクがいっぱいです"},
-        {106, "入力値が数値ではありません"},
-        {32, "I/O エラー (32)"},
-        {112, "I/O エラー (112)"},
-        {1113, "I/O エラー (1113)"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(IoError(c.code).what(), std::string(c.message));
-        EXPECT_EQ(IoError(c.code).code(), c.code);
-    }
+// The codes and their messages stand in one table; what can go wrong here is
+// the lookup: a code with a message, one without, and a save's reading of a
+// missing entry on the way as a missing folder.
+TEST(IoError, givesTheMessageOfItsCodeOrTheCodeInNumbers) {
+    EXPECT_STREQ(IoError(2).what(), "ファイルが見つかりません");
+    EXPECT_STREQ(IoError(1113).what(), "I/O エラー (1113)");
+    EXPECT_EQ(IoError(1113).code(), 1113);
 }
 
 TEST(IoErrorCode, mapsSystemErrorsOntoTheCodesTheMessagesUse) {
@@ -189,10 +172,9 @@ TEST(IoErrorCode, mapsSystemErrorsOntoTheCodesTheMessagesUse) {
         int code;
         int saveCode;
     } cases[] = {
-        {ENOENT, 2, 3},    {ENOTDIR, 3, 3}, {EMFILE, 4, 4},         {ENFILE, 4, 4},
-        {EACCES, 5, 5},    {EPERM, 5, 5},   {EROFS, 5, 5},          {EISDIR, 5, 5},
-        {ENOSPC, 112, 112}, {EDQUOT, 112, 112}, {ENAMETOOLONG, 206, 206}, {EBUSY, 32, 32},
-        {EPIPE, 31, 31},
+        {ENOENT, 2, 3},
+        {EACCES, 5, 5},
+        {EPIPE, 31, 31},  // no failure of its own kind: a general failure
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ioErrorCode(c.errnoValue), c.code) << c.errnoValue;
