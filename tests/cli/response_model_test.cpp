@@ -6,17 +6,14 @@
 #include <cmath>
 #include <limits>
 
+#include "support/worked_examples.hpp"
+
 namespace ventbox::cli {
 namespace {
 
-// The worked example: 7, 35, 6.4, 0.42, 25, 50, 30, 4, 10, 10, no pipe.
-TDesign exampleDesign() {
-    TDesign d;
-    d.fo = 35;
-    d.Qo = 0.42;
-    return d;
-}
+using test::exampleDesign;
 
+// The first worked example's results, as its labels show them.
 TDesignResults exampleResults() {
     TDesignResults r;
     r.so = 309511;
