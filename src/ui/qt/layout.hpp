@@ -67,49 +67,60 @@ inline constexpr std::array<PanelSpec, 2> kPanels{{
     {Panel::Commands, "PnlC", {440, 0, 101, 437}, {193, 200, 176}, ""},
 }};
 
+// Where a label shows the unit of the field to its left: that field, and the
+// spaces between the unit and what follows it.
+struct UnitSpec {
+    Field field;
+    int gap;
+};
+
 // Fixed labels: they size themselves to their caption from their top left.
-// A caption is the label's own text followed by the caption of the input or
-// result it names, if any: the units of the fields to their left stand in
-// front of the result captions.
+// A caption is the label's own text, or the unit of the field to its left,
+// followed by the caption of the input or result it names, if any.
 struct LabelSpec {
     std::string_view name;
     Panel panel;
     int left, top;
     std::string_view text;
+    std::optional<UnitSpec> unit;
     std::optional<Field> field;
     std::optional<ResultLabel> result;
     const FontSpec* font;
 };
 
 inline constexpr std::array<LabelSpec, 24> kLabels{{
-    {"LblT", Panel::Inputs, 24, 16, "RIVORIZAD TYPE SPEAKER", {}, {}, &kHeadingFont},
-    {"Label6", Panel::Inputs, 76, 48, "スピーカー諸元", {}, {}, &kWindowFont},
-    {"Label14", Panel::Inputs, 212, 48, "計算結果", {}, {}, &kWindowFont},
-    {"Label1", Panel::Inputs, 8, 72, "", Field::A, {}, &kWindowFont},
-    {"Label7", Panel::Inputs, 8, 104, "", Field::F, {}, &kWindowFont},
-    {"Label2", Panel::Inputs, 8, 140, "", Field::M, {}, &kWindowFont},
-    {"Label3", Panel::Inputs, 8, 176, "", Field::Q, {}, &kWindowFont},
-    {"LblBoxL1", Panel::Inputs, 8, 212, "", Field::BL1, {}, &kWindowFont},
-    {"Label19", Panel::Inputs, 8, 248, "", Field::BL2, {}, &kWindowFont},
-    {"Label20", Panel::Inputs, 8, 288, "", Field::BL3, {}, &kWindowFont},
-    {"Label18", Panel::Inputs, 8, 328, "", Field::L1, {}, &kWindowFont},
-    {"Label16", Panel::Inputs, 8, 364, "", Field::L2, {}, &kWindowFont},
-    {"Label8", Panel::Inputs, 8, 404, "", Field::L3, {}, &kWindowFont},
-    {"Label4", Panel::Inputs, 156, 72, "cm     ", {}, ResultLabel::BoxVolium, &kWindowFont},
-    {"Label10", Panel::Inputs, 156, 108, "Hz     ", {}, ResultLabel::CabinetFR, &kWindowFont},
-    {"Label11", Panel::Inputs, 160, 140, "g      ", {}, ResultLabel::EfectiveQ, &kWindowFont},
-    {"Label12", Panel::Inputs, 156, 176, "         ", {}, ResultLabel::KolvexRR, &kWindowFont},
-    {"Label15", Panel::Inputs, 160, 212, "cm     ", {}, ResultLabel::DuctMass, &kWindowFont},
-    {"Label13", Panel::Inputs, 160, 248, "cm     ", {}, ResultLabel::KolvexFR, &kWindowFont},
-    {"Label5", Panel::Inputs, 160, 284, "cm     ", {}, ResultLabel::DuctFD, &kWindowFont},
-    {"Label17", Panel::Inputs, 160, 324, "cm     ", {}, ResultLabel::KolvexFD, &kWindowFont},
-    {"Label21", Panel::Inputs, 160, 364, "cm", {}, {}, &kWindowFont},
-    {"Label9", Panel::Inputs, 160, 404, "cm     ", {}, ResultLabel::CabinetST, &kWindowFont},
-    {"Label22", Panel::Commands, 12, 156, "", {}, ResultLabel::LabelBas, &kWindowFont},
+    {"LblT", Panel::Inputs, 24, 16, "RIVORIZAD TYPE SPEAKER", {}, {}, {}, &kHeadingFont},
+    {"Label6", Panel::Inputs, 76, 48, "スピーカー諸元", {}, {}, {}, &kWindowFont},
+    {"Label14", Panel::Inputs, 212, 48, "計算結果", {}, {}, {}, &kWindowFont},
+    {"Label1", Panel::Inputs, 8, 72, "", {}, Field::A, {}, &kWindowFont},
+    {"Label7", Panel::Inputs, 8, 104, "", {}, Field::F, {}, &kWindowFont},
+    {"Label2", Panel::Inputs, 8, 140, "", {}, Field::M, {}, &kWindowFont},
+    {"Label3", Panel::Inputs, 8, 176, "", {}, Field::Q, {}, &kWindowFont},
+    {"LblBoxL1", Panel::Inputs, 8, 212, "", {}, Field::BL1, {}, &kWindowFont},
+    {"Label19", Panel::Inputs, 8, 248, "", {}, Field::BL2, {}, &kWindowFont},
+    {"Label20", Panel::Inputs, 8, 288, "", {}, Field::BL3, {}, &kWindowFont},
+    {"Label18", Panel::Inputs, 8, 328, "", {}, Field::L1, {}, &kWindowFont},
+    {"Label16", Panel::Inputs, 8, 364, "", {}, Field::L2, {}, &kWindowFont},
+    {"Label8", Panel::Inputs, 8, 404, "", {}, Field::L3, {}, &kWindowFont},
+    {"Label4", Panel::Inputs, 156, 72, "", UnitSpec{Field::A, 5}, {}, ResultLabel::BoxVolium, &kWindowFont},
+    {"Label10", Panel::Inputs, 156, 108, "", UnitSpec{Field::F, 5}, {}, ResultLabel::CabinetFR, &kWindowFont},
+    {"Label11", Panel::Inputs, 160, 140, "", UnitSpec{Field::M, 6}, {}, ResultLabel::EfectiveQ, &kWindowFont},
+    {"Label12", Panel::Inputs, 156, 176, "", UnitSpec{Field::Q, 9}, {}, ResultLabel::KolvexRR, &kWindowFont},
+    {"Label15", Panel::Inputs, 160, 212, "", UnitSpec{Field::BL1, 5}, {}, ResultLabel::DuctMass, &kWindowFont},
+    {"Label13", Panel::Inputs, 160, 248, "", UnitSpec{Field::BL2, 5}, {}, ResultLabel::KolvexFR, &kWindowFont},
+    {"Label5", Panel::Inputs, 160, 284, "", UnitSpec{Field::BL3, 5}, {}, ResultLabel::DuctFD, &kWindowFont},
+    {"Label17", Panel::Inputs, 160, 324, "", UnitSpec{Field::L1, 5}, {}, ResultLabel::KolvexFD, &kWindowFont},
+    {"Label21", Panel::Inputs, 160, 364, "", UnitSpec{Field::L2, 0}, {}, {}, &kWindowFont},
+    {"Label9", Panel::Inputs, 160, 404, "", UnitSpec{Field::L3, 5}, {}, ResultLabel::CabinetST, &kWindowFont},
+    {"Label22", Panel::Commands, 12, 156, "", {}, {}, ResultLabel::LabelBas, &kWindowFont},
 }};
 
 inline std::string captionOf(const LabelSpec& label) {
     std::string caption(label.text);
+    if (label.unit) {
+        caption += facts(label.unit->field).unit;
+        caption.append(static_cast<std::size_t>(label.unit->gap), ' ');
+    }
     if (label.field) caption += facts(*label.field).caption;
     if (label.result) caption += facts(*label.result).caption;
     return caption;
