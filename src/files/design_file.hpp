@@ -11,7 +11,10 @@ namespace ventbox {
 // The design file's last line: the pipe flag.
 constexpr std::string_view pipeText(bool checked) { return checked ? "TRUE" : "FALSE"; }
 
-// The design file of a design name: data folder + name + ".dat", the name
+// What a design file's name ends with.
+inline constexpr std::string_view kDesignFileExtension = ".dat";
+
+// The design file of a design name: data folder + name + extension, the name
 // used unchanged. `dataFolder` ends with the separator ("<dir>/Data/").
 std::string designFilePath(const std::string& dataFolder, const std::string& designName);
 

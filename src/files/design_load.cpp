@@ -67,14 +67,10 @@ private:
     int fd_;
 };
 
-// The file's name without its folder and ".dat".
+// The file's name without its folder and extension.
 std::string_view baseName(std::string_view path) {
-    constexpr std::string_view kExtension = ".dat";
     path.remove_prefix(path.rfind('/') + 1);
-    if (path.size() >= kExtension.size() &&
-        path.substr(path.size() - kExtension.size()) == kExtension) {
-        path.remove_suffix(kExtension.size());
-    }
+    if (path.ends_with(kDesignFileExtension)) path.remove_suffix(kDesignFileExtension.size());
     return path;
 }
 

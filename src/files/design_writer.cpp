@@ -38,7 +38,7 @@ std::optional<std::string> nameLine(const TDesign& design) {
 }  // namespace
 
 std::string designFilePath(const std::string& dataFolder, const std::string& designName) {
-    return dataFolder + designName + ".dat";
+    return dataFolder + designName + std::string(kDesignFileExtension);
 }
 
 std::string designFileText(const TDesign& design, bool pipeChecked) {
@@ -58,7 +58,7 @@ std::string designFileText(const TDesign& design, bool pipeChecked) {
 
 void checkDesignName(std::string_view name) {
     if (name.find_first_of(std::string_view("\0\r\n\x1A", 4)) != std::string_view::npos ||
-        climbs(std::string(name) + ".dat")) {
+        climbs(designFilePath("", std::string(name)))) {
         throw IoError(kInvalidName);
     }
 }
