@@ -16,14 +16,8 @@ namespace {
 using test::kExampleTexts;
 using test::typedValue;
 using test::WorkedExample;
-using Texts = std::array<std::string, kFieldCount>;
-
-// The first example's texts with some fields typed otherwise.
-Texts exampleWith(std::initializer_list<std::pair<Field, const char*>> changes) {
-    Texts texts = kExampleTexts;
-    for (const auto& [field, text] : changes) texts[static_cast<std::size_t>(field)] = text;
-    return texts;
-}
+using test::exampleWith;
+using Texts = test::FieldTexts;
 
 // The labels a run wrote: each in its place of the write order.
 void expectLabels(const RecordingForm& form, std::span<const std::string> labels) {

@@ -18,8 +18,10 @@ using test::runCli;
 using test::TempDir;
 using test::writeBytes;
 
-const std::vector<std::string> kExampleFields(test::kExampleTexts.begin(),
-                                              test::kExampleTexts.end());
+using test::exampleWith;
+using test::kExampleTexts;
+
+const std::vector<std::string> kExampleFields(kExampleTexts.begin(), kExampleTexts.end());
 
 // The values joined by `separator`, each after its key and "=" when keys are given.
 std::string joined(std::span<const std::string> values, const std::string& separator,
@@ -43,9 +45,12 @@ const std::string kExampleLabels = joined(test::kExampleResults, "\n", kLabelKey
 const std::string kCsvHeader =
     "file,name," + joined(kInputKeys, ",") + ",pipe," + joined(kLabelKeys, ",") + '\n';
 
-std::vector<std::string> concat(std::vector<std::string> a, const std::vector<std::string>& b) {
+std::vector<std::string> concat(std::vector<std::string> a, std::span<const std::string> b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
+}
+std::vector<std::string> concat(std::vector<std::string> a, const std::vector<std::string>& b) {
+    return concat(std::move(a), std::span(b));
 }
 
 TEST(Cli, answersEachCommandLineWithItsOutputAndStatus) {
@@ -66,20 +71,19 @@ TEST(Cli, answersEachCommandLineWithItsOutputAndStatus) {
         std::string outHas = {};  // a part of stdout
     } cases[] = {
         {"a field that is not a number",
-         {"calc", "--format", "kv", "7", "35", "6.4", "0.42", "25", "50", "3x", "4", "10", "10"},
+         concat({"calc", "--format", "kv"}, exampleWith({{Field::BL3, "3x"}})),
          1, "a=7\nfo=35\nmo=6.4\nQo=0.42\nBL1=25\nBL2=50\nBL3=0\n",
          "'3x' は浮動小数点数ではありません."},
-        {"an empty box", concat({"calc", "--format", "kv"},
-                                {"7", "35", "6.4", "0.42", "0", "50", "30", "4", "10", "10"}),
+        {"an empty box", concat({"calc", "--format", "kv"}, exampleWith({{Field::BL1, "0"}})),
          1, "a=7\n", "不正な浮動小数点数演算命令."},
         {"a failed calculation is not saved",
-         {"calc", "7", "35", "6.4", "0.42", "0", "50", "30", "4", "10", "10", "--save", "x",
-          "--data-dir", "."},
+         concat(concat({"calc"}, exampleWith({{Field::BL1, "0"}})),
+                {"--save", "x", "--data-dir", "."}),
          1, "", "not saved: ./x.dat"},
-        {"nine fields", {"calc", "7", "35", "6.4", "0.42", "25", "50", "30", "4", "10"}, 2, "", ""},
+        {"nine fields", concat({"calc"}, std::span(kExampleTexts).first(9)), 2, "", ""},
         {"an unknown format", concat({"calc", "--format", "xml"}, kExampleFields), 2, "", ""},
         {"an unknown option in place of a field",
-         {"calc", "--bogus", "35", "6.4", "0.42", "25", "50", "30", "4", "10", "10"}, 2, "", ""},
+         concat({"calc", "--bogus"}, std::span(kExampleTexts).subspan(1)), 2, "", ""},
         {"a separator of two characters", concat({"calc", "--sep", ",,"}, kExampleFields), 2, "",
          ""},
         {"a digit separator", concat({"calc", "--sep", "1"}, kExampleFields), 2, "", ""},
@@ -91,14 +95,13 @@ TEST(Cli, answersEachCommandLineWithItsOutputAndStatus) {
         {"an unknown command", {"draw"}, 2, "", ""},
         {"no command", {}, 2, "", ""},
         {"a comma separator",
-         {"calc", "--sep", ",", "--format", "kv", "7", "35", "6,4", "0,42", "25", "50", "30", "4",
-          "10", "10"},
+         concat({"calc", "--sep", ",", "--format", "kv"},
+                exampleWith({{Field::M, "6,4"}, {Field::Q, "0,42"}})),
          0, "a=7\nfo=35\nmo=6,4\nQo=0,42\nBL1=25\nBL2=50\nBL3=30\nL1=4\nL2=10\nL3=10\n"
             "LabelBas=fd/foc = 0,67\n",
          ""},
         {"a negative field after --",
-         {"calc", "--format", "kv", "--", "7", "-4", "6.4", "0.42", "25", "50", "30", "4", "10",
-          "10"},
+         concat({"calc", "--format", "kv", "--"}, exampleWith({{Field::F, "-4"}})),
          0, "a=7\nfo=-4\nmo=6.4\nQo=0.42\nBL1=25\nBL2=50\nBL3=30\nL1=4\nL2=10\nL3=10\n"
             "LabelBas=fd/foc = 0.77\n",
          ""},
@@ -283,8 +286,8 @@ TEST(CliLocale, readsAndQuotesCommaTextsInACommaLocale) {
     test::CliStreams german;
     german.locale = {"LC_ALL=de_DE.UTF-8", "LOCPATH=" + locales};
 
-    const auto calc = runCli({"calc", "--format", "kv", "7", "35", "6,4", "0,42", "25", "50",
-                              "30", "4", "10", "10"},
+    const auto calc = runCli(concat({"calc", "--format", "kv"},
+                                    exampleWith({{Field::M, "6,4"}, {Field::Q, "0,42"}})),
                              dir.folder(), german);
     const std::string commaStart =
         "a=7\nfo=35\nmo=6,4\nQo=0,42\nBL1=25\nBL2=50\nBL3=30\nL1=4\nL2=10\nL3=10\n"

@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include "calc/design.hpp"
 
@@ -63,6 +64,15 @@ inline const std::array<WorkedExample, 5> kWorkedExamples{{
 // The first example: the window's creation texts and what they show.
 inline const std::array<std::string, kFieldCount>& kExampleTexts = kWorkedExamples[0].texts;
 inline const std::array<std::string, kResultCount>& kExampleResults = kWorkedExamples[0].labels;
+
+using FieldTexts = std::array<std::string, kFieldCount>;
+
+// The first example's texts with some fields typed otherwise.
+inline FieldTexts exampleWith(std::initializer_list<std::pair<Field, const char*>> changes) {
+    FieldTexts texts = kExampleTexts;
+    for (const auto& [field, text] : changes) texts[static_cast<std::size_t>(field)] = text;
+    return texts;
+}
 
 // The design file of the first start: the creation texts, unchecked, saved
 // under this name; 270 bytes.
