@@ -82,25 +82,31 @@ struct ResultFacts {
     std::string_view caption;          // the name part of the caption beside it
     std::string_view prefix;           // written before the number
     std::string_view suffix;           // written after the number
-    std::string_view creationCaption;  // its text until a calculation writes it
+    std::string_view creationCaption;  // its text until a calculation writes it; none: its name
 };
 
 inline constexpr std::array<ResultFacts, kResultCount> kResults{{
     {ResultLabel::LabelBas, "LabelBas", kRatioCaption, "fd/foc = ", "", "Fd/Foc"},
     {ResultLabel::LabelEff, "LabelEff", kRatioCaption, "md/m0 = ", "", "Md/M0"},
-    {ResultLabel::BoxVolium, "BoxVolium", "キャビネットの実効内容積 Vo", "", "㍑", "BoxVolium"},
-    {ResultLabel::CabinetST, "CabinetST", "キャビネットのスティッフネス", "", "", "CabinetST"},
-    {ResultLabel::CabinetFR, "CabinetFR", "キャビネットの共振周波数 foc", "", "Hz", "CabinetFR"},
-    {ResultLabel::EfectiveQ, "EfectiveQ", "実効共振尖鋭度 Qoc", "", "", "EfectiveQ"},
-    {ResultLabel::KolvexRR, "KolvexRR", "バスレフ換算半径 r", "", "cm", "KolvexRR"},
-    {ResultLabel::DuctMass, "DuctMass", "ダクト実効質量md", "", "g", "DuctMass"},
-    {ResultLabel::KolvexFR, "KolvexFR", "バスレフ最低共振周波数 foc1", "", "Hz", "KolvexFR"},
-    {ResultLabel::DuctFD, "DuctFD", "ダクト共振周波数fd", "", "Hz", "DuctFD"},
-    {ResultLabel::KolvexFD, "KolvexFD", "バスレフ再生限界  foc2", "", "Hz", "KolvexFD"},
+    {ResultLabel::BoxVolium, "BoxVolium", "キャビネットの実効内容積 Vo", "", "㍑", ""},
+    {ResultLabel::CabinetST, "CabinetST", "キャビネットのスティッフネス", "", "", ""},
+    {ResultLabel::CabinetFR, "CabinetFR", "キャビネットの共振周波数 foc", "", "Hz", ""},
+    {ResultLabel::EfectiveQ, "EfectiveQ", "実効共振尖鋭度 Qoc", "", "", ""},
+    {ResultLabel::KolvexRR, "KolvexRR", "バスレフ換算半径 r", "", "cm", ""},
+    {ResultLabel::DuctMass, "DuctMass", "ダクト実効質量md", "", "g", ""},
+    {ResultLabel::KolvexFR, "KolvexFR", "バスレフ最低共振周波数 foc1", "", "Hz", ""},
+    {ResultLabel::DuctFD, "DuctFD", "ダクト共振周波数fd", "", "Hz", ""},
+    {ResultLabel::KolvexFD, "KolvexFD", "バスレフ再生限界  foc2", "", "Hz", ""},
 }};
 
 constexpr const FieldFacts& facts(Field f) { return kFields[static_cast<std::size_t>(f)]; }
 constexpr const ResultFacts& facts(ResultLabel l) { return kResults[static_cast<std::size_t>(l)]; }
+
+// A result label's text until a calculation writes it: a label without a
+// caption of its own shows its name.
+constexpr std::string_view creationCaptionOf(const ResultFacts& result) {
+    return result.creationCaption.empty() ? result.control : result.creationCaption;
+}
 
 // The rows stand in the order of their enumerators, so that facts() finds them.
 static_assert([] {

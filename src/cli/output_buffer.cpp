@@ -27,6 +27,9 @@ int FileOutputBuffer::sync() {
     return 0;
 }
 
+OutputError::OutputError(int error)
+    : std::runtime_error(std::string("cannot write output: ") + std::strerror(error)) {}
+
 void FileOutputBuffer::drain() {
     const char* next = pbase();
     while (next < pptr()) {
@@ -37,7 +40,7 @@ void FileOutputBuffer::drain() {
             // What could not be written is dropped: the output is broken
             // either way, and the caller learns it from this error.
             setp(buffer_.data(), buffer_.data() + buffer_.size());
-            throw OutputError(std::string("cannot write output: ") + std::strerror(error));
+            throw OutputError(error);
         }
         next += n;
     }

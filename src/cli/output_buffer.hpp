@@ -11,7 +11,8 @@ namespace ventbox::cli {
 // A write to the output that did not happen; the message names the reason.
 class OutputError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    // From the system's number of the error that stopped the write.
+    explicit OutputError(int error);
 };
 
 // How an error that ends the program is reported on standard error.

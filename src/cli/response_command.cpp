@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -167,15 +166,11 @@ void write(std::ostream& out, const ResponseOptions& options,
     }
 }
 
-[[noreturn]] void failedOutput(int error) {
-    throw OutputError(std::string("cannot write output: ") + std::strerror(error));
-}
-
 // The output file, written as standard output is: a failed write throws.
 void writeFile(const std::string& path, const ResponseOptions& options,
                const std::vector<DesignResponse>& designs) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) failedOutput(errno);
+    if (fd < 0) throw OutputError(errno);
     struct Closer {
         int fd;
         ~Closer() {
@@ -188,7 +183,7 @@ void writeFile(const std::string& path, const ResponseOptions& options,
     write(out, options, designs);
     out.flush();
     closer.fd = -1;
-    if (::close(fd) != 0 && errno != EINTR) failedOutput(errno);
+    if (::close(fd) != 0 && errno != EINTR) throw OutputError(errno);
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

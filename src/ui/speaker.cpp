@@ -39,7 +39,7 @@ TBox::TBox(Platform& platform) : platform_(platform) {
     }
     texts_[index(Edit::Nam)] = kNameCreationText;
     for (const ResultFacts& result : kResults) {
-        captions_[index(result.label)] = result.creationCaption;
+        captions_[index(result.label)] = creationCaptionOf(result);
     }
 }
 
