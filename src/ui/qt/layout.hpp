@@ -30,9 +30,8 @@ struct FontSpec {
     bool bold;
 };
 
-inline constexpr std::string_view kProportionalGothic = "ＭＳ Ｐゴシック";
-inline constexpr FontSpec kWindowFont{kProportionalGothic, "IPAPGothic", 12, false};
-inline constexpr FontSpec kValueFont{kProportionalGothic, "IPAPGothic", 15, false};
+inline constexpr FontSpec kWindowFont{"ＭＳ Ｐゴシック", "IPAPGothic", 12, false};
+inline constexpr FontSpec kValueFont{kWindowFont.face, kWindowFont.standIn, 15, false};
 inline constexpr FontSpec kNameFont{"ＭＳ ゴシック", "IPAGothic", 16, true};
 inline constexpr FontSpec kHeadingFont{"ＭＳ 明朝", "IPAMincho", 16, true};
 
