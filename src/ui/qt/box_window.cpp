@@ -166,7 +166,6 @@ void BoxWindow::buildControls() {
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         label->setFocusPolicy(Qt::ClickFocus);
         results_[static_cast<std::size_t>(entry.label)] = label;
-        resultNames_[static_cast<std::size_t>(entry.label)] = qstring(layout::accessibleNameOf(entry));
     }
 
     for (const layout::ButtonSpec& entry : layout::kButtons) {
@@ -250,7 +249,7 @@ void BoxWindow::captionChanged(ResultLabel label) {
     setCaption(shown, caption);
     // A screen reader reads a label by its name alone: it says what the
     // value is and the value itself.
-    shown->setAccessibleName(resultName(label) + QStringLiteral(": ") + caption);
+    shown->setAccessibleName(qstring(layout::accessibleNameOf(label)) + QStringLiteral(": ") + caption);
     // One recalculation writes many labels, and a load runs several: the
     // results are told once, when the event that changed them is done.
     if (!announcementPending_) {
@@ -271,10 +270,6 @@ void BoxWindow::announceResults() {
     announcement_->setAccessibleName(results.join(QStringLiteral("、")));
     announcement_->hide();
     announcement_->show();
-}
-
-QString BoxWindow::resultName(ResultLabel label) const {
-    return resultNames_[static_cast<std::size_t>(label)];
 }
 
 void BoxWindow::showEvent(QShowEvent* event) {

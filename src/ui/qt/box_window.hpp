@@ -45,14 +45,12 @@ private:
     void buildControls();
     void mirrorModel();
     void connectEvents();
-    QString resultName(ResultLabel label) const;
     // Tells a screen reader the volume and the lowest resonance.
     void announceResults();
 
     TBox& box_;
     std::array<QLineEdit*, kEditCount> edits_{};
     std::array<QLabel*, kResultCount> results_{};
-    std::array<QString, kResultCount> resultNames_;
     std::array<QPushButton*, 4> buttons_{};
     QCheckBox* checkBox_ = nullptr;
     // Set while the view shows a change the model made itself.

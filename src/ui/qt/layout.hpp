@@ -206,12 +206,21 @@ inline constexpr std::array<ResultSpec, kResultCount> kResults{{
     {ResultLabel::KolvexFD, Panel::Inputs, 364, 320, &kValueFont, ""},
 }};
 
-inline std::string accessibleNameOf(const ResultSpec& result) {
-    const ResultFacts& facts = ventbox::facts(result.label);
+// The rows stand in the order of their labels, so that a label finds its own.
+static_assert([] {
+    for (std::size_t i = 0; i < kResultCount; ++i) {
+        if (kResults[i].label != static_cast<ResultLabel>(i)) return false;
+    }
+    return true;
+}());
+
+inline std::string accessibleNameOf(ResultLabel label) {
+    const ResultFacts& facts = ventbox::facts(label);
     std::string caption(facts.caption);
-    if (!result.ratio.empty()) {
+    const std::string_view ratio = kResults[static_cast<std::size_t>(label)].ratio;
+    if (!ratio.empty()) {
         caption += ' ';
-        caption += result.ratio;
+        caption += ratio;
     }
     return accessibleName(caption, facts.suffix);
 }
