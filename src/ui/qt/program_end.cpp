@@ -44,25 +44,22 @@ void setEndSignalHandler(void (*handler)(int)) {
     for (int signal : kEndSignals) ::sigaction(signal, &action, nullptr);
 }
 
-// Where no dialog can be shown, the error goes to standard error, titled as
-// a report would be.
-void reportOnStandardError(const std::string& text) {
-    const std::string line = QCoreApplication::applicationName().toStdString() + ": " + text + "\n";
+// Saves where no dialog can be shown: a failure goes to standard error,
+// titled as a report would be. Returns whether the design was saved.
+bool saveWithoutDialogs(TBox& box) {
+    const std::optional<std::string> failure = box.saveBeforeEnd();
+    if (!failure) return true;
+    const std::string line =
+        QCoreApplication::applicationName().toStdString() + ": " + *failure + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
+    return false;
 }
 
 }  // namespace
 
 void endDesktopSession(TBox& box, DesktopSession& session) {
-    bool saved = false;
-    if (session.allowsInteraction()) {
-        saved = box.userRequestedClose();
-    } else {
-        const std::optional<std::string> failure = box.saveBeforeEnd();
-        if (failure) reportOnStandardError(*failure);
-        saved = !failure;
-    }
+    const bool saved = session.allowsInteraction() ? box.userRequestedClose() : saveWithoutDialogs(box);
     if (!saved) session.cancel();
     session.release();
 }
@@ -92,15 +89,9 @@ bool EndSignals::eventFilter(QObject* watched, QEvent* event) {
 // The process ends here, without unwinding the dialogs that may be open:
 // their loops would go on to run the rest of the handler that opened them.
 void EndSignals::end() {
-    int status = EXIT_SUCCESS;
-    if (windowShown_) {
-        if (const std::optional<std::string> failure = box_.saveBeforeEnd()) {
-            reportOnStandardError(*failure);
-            status = EXIT_FAILURE;
-        }
-    }
+    const bool saved = !windowShown_ || saveWithoutDialogs(box_);
     std::fflush(nullptr);
-    std::_Exit(status);
+    std::_Exit(saved ? EXIT_SUCCESS : EXIT_FAILURE);
 }
 
 }  // namespace ventbox
