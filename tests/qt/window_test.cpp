@@ -63,6 +63,8 @@ struct Session {
     BoxWindow& window = shell.window;
 };
 
+QColor colourOf(layout::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
 struct ReportSeen {
     QString title;
     QString text;
@@ -279,7 +281,6 @@ void WindowTest::controlsStandWhereTheLayoutPutsThem() {
 void WindowTest::coloursFollowTheLayout() {
     Session session;
     using namespace layout;
-    auto colour = [](Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); };
     const QColor text = QPalette().color(QPalette::WindowText);
     struct Filled {
         QWidget* control;
@@ -290,7 +291,7 @@ void WindowTest::coloursFollowTheLayout() {
     for (const PanelSpec& panel : kPanels) {
         filled.push_back({session.find<QWidget>(panel.name.data()), panel.colour, text});
     }
-    filled.push_back({session.find<QWidget>("LblT"), kPanels[0].colour, colour(kHeadingColour)});
+    filled.push_back({session.find<QWidget>("LblT"), kPanels[0].colour, colourOf(kHeadingColour)});
     for (const ResultSpec& result : layout::kResults) {
         const Rgb background = result.panel == kPanels[0].panel ? kPanels[0].colour : kPanels[1].colour;
         filled.push_back({session.window.result(result.label), background, text});
@@ -298,7 +299,7 @@ void WindowTest::coloursFollowTheLayout() {
     for (const Filled& entry : filled) {
         QVERIFY(entry.control);
         QVERIFY2(entry.control->autoFillBackground(), qPrintable(entry.control->objectName()));
-        QCOMPARE(entry.control->palette().color(QPalette::Window), colour(entry.background));
+        QCOMPARE(entry.control->palette().color(QPalette::Window), colourOf(entry.background));
         QCOMPARE(entry.control->palette().color(QPalette::WindowText), entry.foreground);
     }
 }
@@ -695,7 +696,9 @@ void WindowTest::darkDesktopThemeLeavesTheWindowLight() {
     {
         Session session;
         const QPalette colours = session.find<QWidget>("Label1")->palette();
-        const QColor black(Qt::black), white(Qt::white), face(240, 240, 240), highlight(0, 120, 215);
+        const QColor black(Qt::black), white(Qt::white);
+        const QColor face = colourOf(layout::kButtonFaceColour);
+        const QColor highlight = colourOf(layout::kHighlightColour);
         QCOMPARE(QList<QColor>({colours.color(QPalette::WindowText), colours.color(QPalette::Base),
                                 colours.color(QPalette::Text), colours.color(QPalette::Button),
                                 colours.color(QPalette::ButtonText), colours.color(QPalette::Highlight)}),
