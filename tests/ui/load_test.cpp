@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <fstream>
-
 #include "box_fixture.hpp"
 
 namespace ventbox::test {
@@ -128,7 +126,7 @@ TEST_F(LoadCommand, nameLineNoSaveCouldEncodeIsWrittenBackByteForByte) {
     for (const auto& c : cases) {
         std::string bytes = seed;
         bytes.replace(bytes.find("seed"), 4, c.line);
-        std::ofstream(dataFile(c.shown), std::ios::binary) << bytes;
+        writeBytes(dataFile(c.shown), bytes);
         platform.dialogAnswers = {dataFile(c.shown).string()};
         box.userClickedButton(Button::LD);
         EXPECT_EQ(box.text(Edit::Nam), c.shown);
