@@ -3,7 +3,6 @@
 # centre metadata, manual pages, examples and licence, and the Debian package.
 include(GNUInstallDirs)
 
-set(VENTBOX_APP_ID org.ventbox.Ventbox)
 set(_packaging ${CMAKE_CURRENT_LIST_DIR}/../packaging)
 set(_staged ${CMAKE_BINARY_DIR}/packaging)
 set(_docdir ${CMAKE_INSTALL_DATADIR}/doc/ventbox)
@@ -52,6 +51,7 @@ if(TARGET ventbox)
   # once (a package and a test prefix) do not write each other's file.
   install(CODE "
     set(VENTBOX_LAUNCHER \"\${CMAKE_INSTALL_PREFIX}/${_launcherdir}/ventbox-launcher\")
+    set(VENTBOX_APP_ID ${VENTBOX_APP_ID})
     string(MD5 _destination \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
     set(_desktop \"${_staged}/desktop-\${_destination}/${VENTBOX_APP_ID}.desktop\")
     configure_file(\"${_packaging}/${VENTBOX_APP_ID}.desktop.in\" \"\${_desktop}\" @ONLY)

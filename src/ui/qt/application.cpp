@@ -37,7 +37,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(applicationTitle(applicationFilePath()));
     installQtTranslations(QLocale::system());
     // Lets a desktop match the window to its menu entry and larger icons.
-    setDesktopFileName(QStringLiteral("org.ventbox.Ventbox"));
+    setDesktopFileName(QStringLiteral(VENTBOX_APP_ID));
     // The dialogs of the start-up sequence close before the window opens;
     // only the window's own close ends the program.
     setQuitOnLastWindowClosed(false);
