@@ -42,6 +42,18 @@ std::string temporaryName(const std::string& folder) {
            std::string(kTemporarySuffix);
 }
 
+// The fresh temporary name `create` made an entry under; `create` fails with
+// errno, and a name another process took first is passed over.
+template <typename Create>
+std::string createUnderTemporaryName(const std::string& folder, Create create) {
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        std::string path = temporaryName(folder);
+        if (create(path)) return path;
+        if (errno != EEXIST) fail(errno);
+    }
+    fail(EEXIST);
+}
+
 bool isTemporaryName(std::string_view name) {
     if (name.size() <= kTemporaryPrefix.size() + kTemporarySuffix.size() ||
         name.substr(0, kTemporaryPrefix.size()) != kTemporaryPrefix ||
@@ -102,13 +114,10 @@ public:
             // these ways; other errors are real.
             if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) fail(errno);
         }
-        for (int attempt = 0; attempt < kAttempts; ++attempt) {
-            path_ = temporaryName(folder);
-            fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd_ >= 0) return;
-            if (errno != EEXIST) fail(errno);
-        }
-        fail(EEXIST);
+        path_ = createUnderTemporaryName(folder, [this](const std::string& path) {
+            fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            return fd_ >= 0;
+        });
     }
     ~TemporaryFile() {
         if (fd_ >= 0) ::close(fd_);
@@ -122,15 +131,12 @@ public:
     // Gives the file its temporary name, if it has none yet, and closes it,
     // raising the error a delayed write reports.
     void nameAndClose() {
-        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
-        for (int attempt = 0; path_.empty(); ++attempt) {
-            if (attempt == kAttempts) fail(EEXIST);
-            std::string path = temporaryName(folder_);
-            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-                path_ = std::move(path);
-            } else if (errno != EEXIST) {
-                fail(errno);
-            }
+        if (path_.empty()) {
+            const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+            path_ = createUnderTemporaryName(folder_, [&self](const std::string& path) {
+                return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(),
+                                AT_SYMLINK_FOLLOW) == 0;
+            });
         }
         const int fd = fd_;
         fd_ = -1;
