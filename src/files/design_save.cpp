@@ -178,7 +178,6 @@ std::optional<mode_t> existingMode(const std::string& path) {
         if (errno == ENOENT) return std::nullopt;
         fail(errno);
     }
-    if (S_ISDIR(st.st_mode)) fail(EISDIR);
     if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0) fail(EACCES);
     if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) fail(errno);
     return st.st_mode & 07777;
