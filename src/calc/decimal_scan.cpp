@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "decimal_scan.hpp"
 
-#include "faults.hpp"
 #include "power_of_ten.hpp"
 
 namespace ventbox {
@@ -14,7 +13,6 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 DecimalScan scanDecimal(std::string_view text, char separator, ExponentRule rule) {
     Extended::ModeGuard mode;
-    unsigned faults = 0;
     const Extended ten = smallPowerOfTen(1);
     DecimalScan scan{Extended::fromInt64(0), Extended::fromInt64(0)};
     std::size_t i = 0;
@@ -22,8 +20,8 @@ DecimalScan scanDecimal(std::string_view text, char separator, ExponentRule rule
     auto readDigits = [&] {
         int count = 0;
         for (; i < n && isDigit(text[i]); ++i, ++count) {
-            scan.digits = Extended::add(Extended::mul(scan.digits, ten, faults),
-                                        Extended::fromInt64(text[i] - '0'), faults);
+            scan.digits = Extended::add(Extended::mul(scan.digits, ten, scan.faults),
+                                        Extended::fromInt64(text[i] - '0'), scan.faults);
         }
         return count;
     };
@@ -46,7 +44,7 @@ DecimalScan scanDecimal(std::string_view text, char separator, ExponentRule rule
     if (i < n && (text[i] == 'E' || text[i] == 'e')) {
         ++i;
         const bool negativeExponent = readSign();
-        scan.exponentMissing = rule.needsDigit && (i == n || !isDigit(text[i]));
+        scan.exponentMissing = i == n || !isDigit(text[i]);
         for (; i < n && isDigit(text[i]); ++i) {
             if (exponent < rule.limit) {
                 exponent = exponent * 10 + (text[i] - '0');
@@ -58,10 +56,8 @@ DecimalScan scanDecimal(std::string_view text, char separator, ExponentRule rule
     }
     scan.end = i;
 
-    scan.value = scaleByPowerOfTen(scan.digits, exponent - fractionDigits, faults);
+    scan.value = scaleByPowerOfTen(scan.digits, exponent - fractionDigits, scan.faults);
     if (negative) scan.value = scan.value.negated();
-    scan.invalid = (faults & kInvalid) != 0;
-    scan.overflow = (faults & kOverflow) != 0;
     return scan;
 }
 

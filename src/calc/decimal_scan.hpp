@@ -12,7 +12,6 @@ namespace ventbox {
 struct ExponentRule {
     int limit;            // the exponent stops growing once it reaches this
     bool readsPastLimit;  // digits beyond the limit still belong to the number
-    bool needsDigit;      // the mark must be followed by a digit
 };
 
 // A decimal number read from the start of a text: a sign, digits with one
@@ -23,9 +22,8 @@ struct DecimalScan {
     std::size_t mantissaStart = 0;  // after the sign
     std::size_t mantissaEnd = 0;    // after the digits and the separator
     std::size_t end = 0;            // the first character not read
-    bool exponentMissing = false;   // the mark without the digit the rule needs
-    bool invalid = false;           // the arithmetic raised these faults
-    bool overflow = false;
+    bool exponentMissing = false;   // the mark, and its sign, without a digit after
+    unsigned faults = 0;            // what the arithmetic raised
 };
 DecimalScan scanDecimal(std::string_view text, char separator, ExponentRule rule);
 

@@ -18,7 +18,7 @@ char separator = '.';
 // A field's exponent ends at its third digit once it reaches 500: any
 // such power is out of range anyway, and further digits make the text no
 // number at all.
-constexpr ExponentRule kFieldExponent{500, false, false};
+constexpr ExponentRule kFieldExponent{500, false};
 
 }  // namespace
 
@@ -38,7 +38,7 @@ Extended textToNumber(std::string_view text) {
     const std::size_t start = std::min(text.find_first_not_of(' '), text.size());
     const DecimalScan scan = scanDecimal(text.substr(start), separator, kFieldExponent);
     const std::size_t end = start + scan.end;
-    if (scan.mantissaEnd == scan.mantissaStart || scan.invalid || scan.overflow ||
+    if (scan.mantissaEnd == scan.mantissaStart || (scan.faults & (kInvalid | kOverflow)) != 0 ||
         std::min(text.find_first_not_of(' ', end), text.size()) != text.size()) {
         throw ConversionError(std::string(text));
     }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "calc/decimal_scan.hpp"
+#include "calc/faults.hpp"
 #include "calc/number_text.hpp"
 
 namespace ventbox {
@@ -15,7 +16,7 @@ constexpr int kFileNumberWidth = 23;
 // A file's exponent takes every digit, but stops growing at 100000: any
 // power beyond scales to zero or infinity just the same, and the cap keeps
 // the exponent of a 64-character token in range.
-constexpr ExponentRule kFileExponent{100000, true, true};
+constexpr ExponentRule kFileExponent{100000, true};
 
 }  // namespace
 
@@ -47,7 +48,7 @@ FileNumber parseFileNumber(std::string_view token) {
         scan.end != token.size()) {
         return {scan.digits, true, false};
     }
-    return {scan.value, false, scan.overflow};
+    return {scan.value, false, (scan.faults & kOverflow) != 0};
 }
 
 }  // namespace ventbox
