@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "design_reader.hpp"
 
-#include <array>
+#include <algorithm>
 #include <cstring>
 
 #include "calc/errors.hpp"
@@ -15,7 +15,6 @@ namespace ventbox {
 namespace {
 
 constexpr std::size_t kTokenLimit = 64;
-
 
 // The design name of a name line read from a file of the given base name.
 std::string loadedDesignName(std::string_view line, std::string_view baseName) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "design_writer.hpp"
 
-#include <array>
+#include <optional>
 
 #include "cp932.hpp"
 #include "design_file.hpp"
@@ -14,7 +14,6 @@ namespace ventbox {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-
 
 // Whether a path has a ".." component. The system follows a folder link
 // before it applies "..", so no text check can tell where "link/.." leads.
