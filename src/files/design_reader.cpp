@@ -8,6 +8,7 @@
 #include "calc/number_text.hpp"
 #include "cp932.hpp"
 #include "error_codes.hpp"
+#include "file_number.hpp"
 #include "io_error.hpp"
 
 namespace ventbox {
@@ -15,6 +16,39 @@ namespace ventbox {
 namespace {
 
 constexpr std::size_t kTokenLimit = 64;
+
+// The design file's reading rules: numbers, line skips and text lines, with
+// byte 26 as an end-of-file mark.
+class DesignReader {
+public:
+    explicit DesignReader(ByteSource& source) : source_(source) {}
+
+    // Skips every byte up to 32 across lines, then takes up to 64 bytes
+    // above 32. At the end, 0 without error.
+    FileNumber readNumber();
+    // Consumes up to and including the next LF.
+    void skipLine();
+    // The bytes up to the line end, without it; a CR not before LF is left
+    // out. An end-of-file mark ends the text and is consumed.
+    std::string readTextLine();
+
+private:
+    static constexpr int kEnd = -1;
+    static constexpr int kEndOfFileMark = 26;
+
+    int peek();  // the next byte, kEnd at the end; the mark is returned as is
+    void advance() { ++position_; }
+    bool atEnd() {
+        const int c = peek();
+        return c == kEnd || c == kEndOfFileMark;
+    }
+
+    ByteSource& source_;
+    char buffer_[4096];
+    std::size_t position_ = 0;
+    std::size_t filled_ = 0;
+    bool exhausted_ = false;
+};
 
 // The design name of a name line read from a file of the given base name.
 std::string loadedDesignName(std::string_view line, std::string_view baseName) {
@@ -29,15 +63,6 @@ std::string loadedDesignName(std::string_view line, std::string_view baseName) {
         name.replace(at, 1, kReplacementCharacter);
     }
     return name;
-}
-
-}  // namespace
-
-std::size_t BufferSource::read(char* buffer, std::size_t size) {
-    const std::size_t n = std::min(size, bytes_.size());
-    std::memcpy(buffer, bytes_.data(), n);
-    bytes_.remove_prefix(n);
-    return n;
 }
 
 int DesignReader::peek() {
@@ -84,6 +109,15 @@ std::string DesignReader::readTextLine() {
         text += static_cast<char>(c);
     }
     return text;
+}
+
+}  // namespace
+
+std::size_t BufferSource::read(char* buffer, std::size_t size) {
+    const std::size_t n = std::min(size, bytes_.size());
+    std::memcpy(buffer, bytes_.data(), n);
+    bytes_.remove_prefix(n);
+    return n;
 }
 
 void readDesign(ByteSource& source, LoadTarget& target, std::string_view baseName) {
