@@ -79,9 +79,7 @@ int takeOption(CalcOptions& options, const std::string& option, const std::strin
         }
         options.separator = (*value)[0];
     } else {
-        std::optional<Format> format = parseFormat(*value);
-        if (!format || *format == Format::Csv) throw unknownFormat(*value);
-        options.format = *format;
+        options.format = formatNamed(*value, {Format::Text, Format::Kv, Format::Json});
     }
     return 2;
 }

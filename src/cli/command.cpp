@@ -1,12 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "command.hpp"
 
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
 #include "output_text.hpp"
 
 namespace ventbox::cli {
 
-UsageError unknownFormat(const std::string& name) {
-    return UsageError("unknown format '" + oneLine(name) + "'");
+namespace {
+
+// Each format by the word that names it on the command line.
+constexpr std::pair<std::string_view, Format> kFormatNames[] = {
+    {"text", Format::Text}, {"kv", Format::Kv},   {"json", Format::Json},
+    {"csv", Format::Csv},   {"svg", Format::Svg},
+};
+
+}  // namespace
+
+Format formatNamed(const std::string& name, std::initializer_list<Format> offered) {
+    for (const auto& [formatName, format] : kFormatNames) {
+        if (formatName == name && std::ranges::find(offered, format) != offered.end()) {
+            return format;
+        }
+    }
+    throw UsageError("unknown format '" + oneLine(name) + "'");
 }
 
 std::vector<std::string> operandsOf(const std::vector<std::string>& args, Operands operands,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -21,8 +22,12 @@ public:
 // the help and exits with status 0.
 struct HelpRequest {};
 
-// The usage error of a format the command does not write.
-UsageError unknownFormat(const std::string& name);
+// What the commands write, by the name --format takes.
+enum class Format { Text, Kv, Json, Csv, Svg };
+
+// The format `name` names among those a command writes; throws UsageError
+// for any other name.
+Format formatNamed(const std::string& name, std::initializer_list<Format> offered);
 
 // What a command takes besides its options. Field texts may be negative
 // numbers ("-5"), so among them only words beginning with "--" are options.

@@ -17,14 +17,6 @@ DesignOutput outputOf(const TDesign& design) {
     return out;
 }
 
-std::optional<Format> parseFormat(const std::string& name) {
-    if (name == "text") return Format::Text;
-    if (name == "kv") return Format::Kv;
-    if (name == "json") return Format::Json;
-    if (name == "csv") return Format::Csv;
-    return std::nullopt;
-}
-
 void writeKv(std::ostream& out, const DesignOutput& design) {
     if (design.file) out << "file=" << oneLine(*design.file) << '\n';
     if (design.name) out << "name=" << oneLine(*design.name) << '\n';

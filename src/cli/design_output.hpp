@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc/design.hpp"
+#include "command.hpp"
 
 namespace ventbox::cli {
 
@@ -23,9 +24,6 @@ struct DesignOutput {
 };
 
 DesignOutput outputOf(const TDesign& design);
-
-enum class Format { Text, Kv, Json, Csv };
-std::optional<Format> parseFormat(const std::string& name);
 
 // Names and paths are kept on one line (see oneLine).
 void writeKv(std::ostream& out, const DesignOutput& design);

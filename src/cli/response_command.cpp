@@ -37,11 +37,9 @@ constexpr const char* kHelp =
     "  --output FILE  write to FILE instead of standard output\n"
     "Exit status: 0 done, 1 a design had no response or the output failed, 2 bad usage.\n";
 
-enum class ResponseFormat { Text, Csv, Svg };
-
 struct ResponseOptions {
     double Ql = kDefaultQl;
-    ResponseFormat format = ResponseFormat::Text;
+    Format format = Format::Text;
     std::optional<std::string> output;
     std::vector<std::string> files;
 };
@@ -63,13 +61,6 @@ std::optional<double> positiveNumber(const std::string& text) {
     return value;
 }
 
-std::optional<ResponseFormat> formatNamed(const std::string& name) {
-    if (name == "text") return ResponseFormat::Text;
-    if (name == "csv") return ResponseFormat::Csv;
-    if (name == "svg") return ResponseFormat::Svg;
-    return std::nullopt;
-}
-
 // Takes one of the response's options; each needs a value.
 int takeOption(ResponseOptions& options, const std::string& option, const std::string* value) {
     if (value == nullptr) return 0;
@@ -78,9 +69,7 @@ int takeOption(ResponseOptions& options, const std::string& option, const std::s
         if (!Ql) throw UsageError("--ql needs a positive number, not '" + oneLine(*value) + "'");
         options.Ql = *Ql;
     } else if (option == "--format") {
-        const std::optional<ResponseFormat> format = formatNamed(*value);
-        if (!format) throw unknownFormat(*value);
-        options.format = *format;
+        options.format = formatNamed(*value, {Format::Text, Format::Csv, Format::Svg});
     } else if (option == "--output") {
         options.output = *value;
     } else {
@@ -160,9 +149,9 @@ void writePlot(std::ostream& out, const std::vector<DesignResponse>& designs, do
 void write(std::ostream& out, const ResponseOptions& options,
            const std::vector<DesignResponse>& designs) {
     switch (options.format) {
-        case ResponseFormat::Csv: writeCsv(out, designs); break;
-        case ResponseFormat::Svg: writePlot(out, designs, options.Ql); break;
-        case ResponseFormat::Text: writeSummary(out, designs); break;
+        case Format::Csv: writeCsv(out, designs); break;
+        case Format::Svg: writePlot(out, designs, options.Ql); break;
+        default: writeSummary(out, designs); break;
     }
 }
 

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <optional>
-
 #include "calc/errors.hpp"
 #include "command.hpp"
 #include "design_output.hpp"
@@ -33,9 +31,9 @@ ShowOptions parse(const std::vector<std::string>& args) {
     options.files = operandsOf(args, Operands::DesignFiles,
                                [&](const std::string& option, const std::string* value) {
                                    if (option != "--format" || value == nullptr) return 0;
-                                   const std::optional<Format> format = parseFormat(*value);
-                                   if (!format) throw unknownFormat(*value);
-                                   options.format = *format;
+                                   options.format = formatNamed(
+                                       *value,
+                                       {Format::Text, Format::Kv, Format::Json, Format::Csv});
                                    return 2;
                                });
     return options;
