@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "design_output.hpp"
 
+#include <algorithm>
 #include <cctype>
 
 #include "calc/number_text.hpp"
@@ -8,6 +9,31 @@
 #include "output_text.hpp"
 
 namespace ventbox::cli {
+
+namespace {
+
+std::vector<std::string> header() {
+    std::vector<std::string> cells{"file", "name"};
+    for (const FieldFacts& field : kFields) cells.emplace_back(field.symbol);
+    cells.emplace_back("pipe");
+    for (const ResultFacts& result : kResults) cells.emplace_back(result.control);
+    return cells;
+}
+
+std::vector<std::string> row(const DesignOutput& design) {
+    std::vector<std::string> cells{design.file.value_or(""), design.name.value_or("")};
+    cells.insert(cells.end(), design.inputs.begin(), design.inputs.end());
+    cells.emplace_back(pipeText(design.pipe.value_or(false)));
+    for (const ResultFacts& result : kResults) {
+        const auto written =
+            std::find_if(design.labels.begin(), design.labels.end(),
+                         [&result](const auto& entry) { return entry.first == result.label; });
+        cells.push_back(written == design.labels.end() ? "" : written->second);
+    }
+    return cells;
+}
+
+}  // namespace
 
 DesignOutput outputOf(const TDesign& design) {
     DesignOutput out;
@@ -73,6 +99,12 @@ void writeFieldHelp(std::ostream& out) {
         unit.resize(4, ' ');
         out << "  " << name << unit << field.caption << '\n';
     }
+}
+
+Rows tableOf(const std::vector<DesignOutput>& designs) {
+    Rows rows{header()};
+    for (const DesignOutput& d : designs) rows.push_back(row(d));
+    return rows;
 }
 
 }  // namespace ventbox::cli

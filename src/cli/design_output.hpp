@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "calc/design.hpp"
-#include "command.hpp"
+#include "table_output.hpp"
 
 namespace ventbox::cli {
 
@@ -34,15 +34,8 @@ void writeJson(std::ostream& out, const DesignOutput& design);
 // The ten fields with their units and captions, for the help texts.
 void writeFieldHelp(std::ostream& out);
 
-// A CSV field: quoted when it holds a comma, a quote or a line end.
-std::string csvField(const std::string& text);
-
-// Rows of cells in columns two blanks apart, padded to the widest cell as a
-// terminal shows it (CJK characters take two columns), each cell on one line.
-void writeColumns(std::ostream& out, std::vector<std::vector<std::string>> rows);
-
 // One comparison table, a row per design: file, name, the inputs, the pipe
-// flag and the labels. Text aligns the columns; CSV quotes where needed.
-void writeTable(std::ostream& out, const std::vector<DesignOutput>& designs, Format format);
+// flag and the labels.
+Rows tableOf(const std::vector<DesignOutput>& designs);
 
 }  // namespace ventbox::cli

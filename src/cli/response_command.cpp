@@ -11,13 +11,13 @@
 
 #include "calc/errors.hpp"
 #include "command.hpp"
-#include "design_output.hpp"
 #include "design_run.hpp"
 #include "fixed_text.hpp"
 #include "output_buffer.hpp"
 #include "output_text.hpp"
 #include "response_model.hpp"
 #include "svg_plot.hpp"
+#include "table_output.hpp"
 #include "ui/report_text.hpp"
 
 namespace ventbox::cli {
@@ -100,33 +100,34 @@ std::vector<double> levels(const Response& response, double (Response::*level)(d
     return result;
 }
 
-void writeCsv(std::ostream& out, const std::vector<DesignResponse>& designs) {
-    std::string row = "f_Hz";
+void writeLevels(std::ostream& out, const std::vector<DesignResponse>& designs) {
+    std::vector<std::string> row{"f_Hz"};
     for (const DesignResponse& d : designs) {
-        row += ',' + csvField(d.name + " vented_dB") + ',' + csvField(d.name + " closed_dB");
+        row.push_back(d.name + " vented_dB");
+        row.push_back(d.name + " closed_dB");
     }
-    out << row << '\n';
+    writeCsvRow(out, row);
     for (int k = 0; k < kGridPoints; ++k) {
-        row = fixedText(gridFrequency(k), 4);
+        row.assign(1, fixedText(gridFrequency(k), 4));
         for (const DesignResponse& d : designs) {
-            row += ',' + fixedText(d.vented[k], 4) + ',' + fixedText(d.closed[k], 4);
+            row.push_back(fixedText(d.vented[k], 4));
+            row.push_back(fixedText(d.closed[k], 4));
         }
-        out << row << '\n';
+        writeCsvRow(out, row);
     }
 }
 
 std::string f3Text(const std::optional<double>& f3) { return f3 ? fixedText(*f3, 2) : "-"; }
 
-void writeSummary(std::ostream& out, const std::vector<DesignResponse>& designs) {
-    std::vector<std::vector<std::string>> rows{
-        {"file", "name", "F3_vented_Hz", "F3_closed_Hz", "peak_dB", "peak_Hz"}};
+Rows summaryRows(const std::vector<DesignResponse>& designs) {
+    Rows rows{{"file", "name", "F3_vented_Hz", "F3_closed_Hz", "peak_dB", "peak_Hz"}};
     for (const DesignResponse& d : designs) {
         const Peak peak = ventedPeak(d.response);
         rows.push_back({d.file, d.name, f3Text(ventedF3(d.response)),
                         f3Text(closedF3(d.response)), fixedText(peak.levelDb, 2),
                         fixedText(peak.frequency, 2)});
     }
-    writeColumns(out, std::move(rows));
+    return rows;
 }
 
 std::string shortest(double value) {
@@ -149,9 +150,9 @@ void writePlot(std::ostream& out, const std::vector<DesignResponse>& designs, do
 void write(std::ostream& out, const ResponseOptions& options,
            const std::vector<DesignResponse>& designs) {
     switch (options.format) {
-        case Format::Csv: writeCsv(out, designs); break;
+        case Format::Csv: writeLevels(out, designs); break;
         case Format::Svg: writePlot(out, designs, options.Ql); break;
-        default: writeSummary(out, designs); break;
+        default: writeColumns(out, summaryRows(designs)); break;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "design_output.hpp"
 #include "design_run.hpp"
 #include "output_text.hpp"
+#include "table_output.hpp"
 #include "ui/report_text.hpp"
 
 namespace ventbox::cli {
@@ -93,7 +94,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         first = false;
     }
     if (json) out << "\n]\n";
-    if (table) writeTable(out, rows, options.format);
+    if (options.format == Format::Csv) {
+        for (const auto& cells : tableOf(rows)) writeCsvRow(out, cells);
+    } else if (table) {
+        writeColumns(out, tableOf(rows));
+    }
     return status;
 }
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "table_output.hpp"
+
 #include <algorithm>
 #include <cstdint>
 
-#include "design_output.hpp"
-#include "files/design_file.hpp"
 #include "output_text.hpp"
 
 namespace ventbox::cli {
@@ -30,40 +30,23 @@ std::size_t displayWidth(std::string_view text) {
     return width;
 }
 
-std::vector<std::string> header() {
-    std::vector<std::string> cells{"file", "name"};
-    for (const FieldFacts& field : kFields) cells.emplace_back(field.symbol);
-    cells.emplace_back("pipe");
-    for (const ResultFacts& result : kResults) cells.emplace_back(result.control);
-    return cells;
-}
-
-std::vector<std::string> row(const DesignOutput& design) {
-    std::vector<std::string> cells{design.file.value_or(""), design.name.value_or("")};
-    cells.insert(cells.end(), design.inputs.begin(), design.inputs.end());
-    cells.emplace_back(pipeText(design.pipe.value_or(false)));
-    for (const ResultFacts& result : kResults) {
-        const auto written =
-            std::find_if(design.labels.begin(), design.labels.end(),
-                         [&result](const auto& entry) { return entry.first == result.label; });
-        cells.push_back(written == design.labels.end() ? "" : written->second);
+// A CSV field: quoted when it holds a comma, a quote or a line end.
+void appendCsvField(std::string& line, const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        line += text;
+        return;
     }
-    return cells;
+    line += '"';
+    for (char c : text) {
+        if (c == '"') line += '"';
+        line += c;
+    }
+    line += '"';
 }
 
 }  // namespace
 
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
-void writeColumns(std::ostream& out, std::vector<std::vector<std::string>> rows) {
+void writeColumns(std::ostream& out, Rows rows) {
     for (auto& cells : rows) {
         for (std::string& cell : cells) cell = oneLine(cell);
     }
@@ -85,21 +68,13 @@ void writeColumns(std::ostream& out, std::vector<std::vector<std::string>> rows)
     }
 }
 
-void writeTable(std::ostream& out, const std::vector<DesignOutput>& designs, Format format) {
-    std::vector<std::vector<std::string>> rows{header()};
-    for (const DesignOutput& d : designs) rows.push_back(row(d));
-
-    if (format == Format::Csv) {
-        for (const auto& cells : rows) {
-            for (std::size_t i = 0; i < cells.size(); ++i) {
-                if (i != 0) out << ',';
-                out << csvField(cells[i]);
-            }
-            out << '\n';
-        }
-        return;
+void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells) {
+    std::string line;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i != 0) line += ',';
+        appendCsvField(line, cells[i]);
     }
-    writeColumns(out, std::move(rows));
+    out << line << '\n';
 }
 
 }  // namespace ventbox::cli
