@@ -44,13 +44,11 @@ struct ResponseOptions {
     std::vector<std::string> files;
 };
 
-// One design that has a response, with its levels on the grid.
+// One design that has a response.
 struct DesignResponse {
     std::string file;
     std::string name;
     Response response;
-    std::vector<double> vented;
-    std::vector<double> closed;
 };
 
 std::optional<double> positiveNumber(const std::string& text) {
@@ -108,10 +106,11 @@ void writeLevels(std::ostream& out, const std::vector<DesignResponse>& designs) 
     }
     writeCsvRow(out, row);
     for (int k = 0; k < kGridPoints; ++k) {
-        row.assign(1, fixedText(gridFrequency(k), 4));
+        const double f = gridFrequency(k);
+        row.assign(1, fixedText(f, 4));
         for (const DesignResponse& d : designs) {
-            row.push_back(fixedText(d.vented[k], 4));
-            row.push_back(fixedText(d.closed[k], 4));
+            row.push_back(fixedText(d.response.ventedDb(f), 4));
+            row.push_back(fixedText(d.response.closedDb(f), 4));
         }
         writeCsvRow(out, row);
     }
@@ -140,7 +139,9 @@ void writePlot(std::ostream& out, const std::vector<DesignResponse>& designs, do
     for (int k = 0; k < kGridPoints; ++k) frequencies[k] = gridFrequency(k);
     std::vector<PlotCurve> curves;
     for (const DesignResponse& d : designs) {
-        curves.push_back({d.name, d.vented, d.closed, ventedF3(d.response), closedF3(d.response)});
+        curves.push_back({d.name, levels(d.response, &Response::ventedDb),
+                          levels(d.response, &Response::closedDb), ventedF3(d.response),
+                          closedF3(d.response)});
     }
     writeResponsePlot(out, frequencies, curves,
                       "Vented: fourth-order high-pass, box losses Ql = " + shortest(Ql) +
@@ -184,10 +185,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     for (const std::string& path : options.files) {
         try {
             DesignRun run = runDesignFile(path);
-            Response response = responseOf(run.design, run.results, options.Ql);
-            designs.push_back({path, run.design.name, response,
-                               levels(response, &Response::ventedDb),
-                               levels(response, &Response::closedDb)});
+            designs.push_back(
+                {path, run.design.name, responseOf(run.design, run.results, options.Ql)});
         } catch (const NoResponse& e) {
             err << oneLine(path) << ": " << e.what() << '\n';
             status = 1;
