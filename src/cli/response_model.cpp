@@ -108,13 +108,15 @@ std::optional<double> closedF3(const Response& response) {
 
 Peak ventedPeak(const Response& response) {
     int best = 0;
+    double bestDb = response.ventedDb(gridFrequency(0));
     for (int k = 1; k < kGridPoints; ++k) {
-        if (response.ventedDb(gridFrequency(k)) > response.ventedDb(gridFrequency(best))) best = k;
+        const double db = response.ventedDb(gridFrequency(k));
+        if (db > bestDb) {
+            best = k;
+            bestDb = db;
+        }
     }
-    if (best == 0 || best == kGridPoints - 1) {
-        const double f = gridFrequency(best);
-        return {response.ventedDb(f), f};
-    }
+    if (best == 0 || best == kGridPoints - 1) return {bestDb, gridFrequency(best)};
     // Golden-section search between the neighbouring grid points, in log f.
     const double ratio = (std::sqrt(5.0) - 1) / 2;
     double low = std::log(gridFrequency(best - 1));
