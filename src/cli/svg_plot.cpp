@@ -39,6 +39,9 @@ constexpr std::array<const char*, 7> kColours{
     "#0072B2", "#D55E00", "#009E73", "#CC79A7", "#E69F00", "#56B4E9", "#000000",
 };
 
+// Designs beyond the palette's length take its colours again.
+const char* colourOf(std::size_t design) { return kColours[design % kColours.size()]; }
+
 // Japanese design names need a CJK face; these are the ones Debian ships.
 constexpr const char* kFonts =
     "'IPAexGothic', 'IPAPGothic', 'Noto Sans CJK JP', 'Noto Sans JP', 'IPAGothic', sans-serif";
@@ -139,7 +142,7 @@ void writeLegend(std::ostream& out, const std::vector<PlotCurve>& curves) {
          "solid: vented box · dashed: closed box of the same volume · dot: vented F3 (−3 dB)",
          " fill=\"#555555\"");
     for (std::size_t i = 0; i < curves.size(); ++i) {
-        const char* colour = kColours[i % kColours.size()];
+        const char* colour = colourOf(i);
         const double y = kLegendTop + 10 + static_cast<double>(i) * kLegendLine;
         const std::string stroke = std::string("stroke=\"") + colour + "\" ";
         line(out, kLeft, y, kLeft + 34, y, stroke + kVentedStyle);
@@ -172,13 +175,13 @@ void writeResponsePlot(std::ostream& out, const std::vector<double>& frequencies
     writeGrid(out);
     out << "<g clip-path=\"url(#plot-area)\">\n";
     for (std::size_t i = 0; i < curves.size(); ++i) {
-        const char* colour = kColours[i % kColours.size()];
+        const char* colour = colourOf(i);
         polyline(out, frequencies, curves[i].closed, colour, kClosedStyle);
         polyline(out, frequencies, curves[i].vented, colour, kVentedStyle);
     }
     for (std::size_t i = 0; i < curves.size(); ++i) {
         if (curves[i].ventedF3) {
-            marker(out, xOf(*curves[i].ventedF3), yOf(-3), kColours[i % kColours.size()]);
+            marker(out, xOf(*curves[i].ventedF3), yOf(-3), colourOf(i));
         }
     }
     out << "</g>\n";
