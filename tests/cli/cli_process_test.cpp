@@ -56,9 +56,7 @@ std::vector<std::string> concat(std::vector<std::string> a, const std::vector<st
 TEST(Cli, answersEachCommandLineWithItsOutputAndStatus) {
     TempDir dir;
     writeBytes(dir.file("a.dat"), kExampleFile);
-    std::string tabbed = kExampleFile;
-    tabbed.replace(tabbed.find("FW208Kolvex"), 11, "FW\t208\\x");
-    writeBytes(dir.file("t.dat"), tabbed);
+    writeBytes(dir.file("t.dat"), test::exampleFileNamed("FW\t208\\x"));
     const std::string noSpace = "ventbox-cli: cannot write output: No space left on device";
     const struct {
         const char* what;
@@ -214,8 +212,7 @@ TEST(CliCalc, printsTheResultsAndReportsAFailedSaveAfterThem) {
 TEST(CliShow, comparesSeveralDesignsInOneTable) {
     TempDir dir;
     writeBytes(dir.file("a.dat"), kExampleFile);
-    std::string pipe = kExampleFile;
-    pipe.replace(pipe.find("FW208Kolvex"), 11, "\x90\xdd\x8c\x76");
+    std::string pipe = test::exampleFileNamed("\x90\xdd\x8c\x76");
     pipe.replace(pipe.find("FALSE"), 5, "TRUE");
     writeBytes(dir.file("b.dat"), pipe);
 
@@ -280,9 +277,7 @@ TEST(CliLocale, readsAndQuotesCommaTextsInACommaLocale) {
     const std::string locales = germanLocales();
     if (locales.empty()) GTEST_SKIP() << "no German locale can be compiled here";
     TempDir dir;
-    std::string quoted = kExampleFile;
-    quoted.replace(quoted.find("FW208Kolvex"), 11, "a,\"b");
-    writeBytes(dir.file("q.dat"), quoted);
+    writeBytes(dir.file("q.dat"), test::exampleFileNamed("a,\"b"));
     test::CliStreams german;
     german.locale = {"LC_ALL=de_DE.UTF-8", "LOCPATH=" + locales};
 

@@ -20,9 +20,6 @@ class ResponseDesigns : public testing::Test {
 protected:
     void SetUp() override {
         writeBytes(dir.file("a.dat"), kExampleFile);
-        std::string named = kExampleFile;
-        named.replace(named.find("FW208Kolvex"), 11, "\x90\xdd\x8c\x76");
-        writeBytes(dir.file("b.dat"), named);
         writeBytes(dir.file("empty.dat"), "");
         std::string noQ = kExampleFile;
         noQ.replace(noQ.find(" 4.20000000000000E-0001"), 23, " 0.00000000000000E+0000");
@@ -33,7 +30,7 @@ protected:
         args.insert(args.end(), options.begin(), options.end());
         for (const char* file : {"a.dat", "empty.dat", "-", "noq.dat"}) args.emplace_back(file);
         test::CliStreams streams;
-        streams.input = readBytes(dir.file("b.dat"));
+        streams.input = test::exampleFileNamed("\x90\xdd\x8c\x76");
         return runCli(args, dir.folder(), streams);
     }
     static constexpr const char* kErrors =

@@ -76,6 +76,14 @@ inline ProcessResult runCli(const std::vector<std::string>& args, const std::str
     return result;
 }
 
+// The example design file saved under another name, given as the file's
+// bytes (code page 932).
+inline std::string exampleFileNamed(const std::string& name) {
+    std::string file = kExampleFile;
+    file.replace(file.find(kExampleName), kExampleName.size(), name);
+    return file;
+}
+
 // The last line of a text that ends with a line end.
 inline std::string lastLine(const std::string& text) {
     const std::string body = text.substr(0, text.size() - (text.empty() ? 0 : 1));
