@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <array>
-#include <cerrno>
 
 #include "calc/calc.hpp"
 #include "calc/number_text.hpp"
@@ -36,29 +35,13 @@ public:
     bool pipe = false;
 };
 
-// Standard input to its end, as a design file's bytes.
-std::string readStandardInput() {
-    std::string bytes;
-    char buffer[4096];
-    while (true) {
-        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (n == 0) return bytes;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw IoError(ioErrorCode(errno));
-        }
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-}
-
 }  // namespace
 
 DesignRun runDesignFile(const std::string& path) {
     LoadedDesign loaded;
     if (path == "-") {
-        const std::string bytes = readStandardInput();
-        BufferSource source(bytes);
-        readDesign(source, loaded);
+        DescriptorSource standardInput(STDIN_FILENO);
+        readDesign(standardInput, loaded);
     } else if (!loadDesignFile(path, loaded)) {
         throw IoError(kFileNotFound);
     }

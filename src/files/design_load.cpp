@@ -28,14 +28,26 @@ bool isDesignFile(const struct stat& st) {
     return year >= kFirstFileDateYear && year <= kLastFileDateYear;
 }
 
+}  // namespace
+
+std::size_t DescriptorSource::read(char* buffer, std::size_t size) {
+    while (true) {
+        const ssize_t n = ::read(fd_, buffer, size);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno != EINTR) throw IoError(ioErrorCode(errno));
+    }
+}
+
+namespace {
+
 // An open design file, closed in every case; a close after a successful
 // read reports its failure.
-class FileSource : public ByteSource {
+class FileSource : public DescriptorSource {
 public:
     // Opening does not block, so that a pipe or device put in the file's
     // place after the existence test is seen for what it is, not waited on.
     explicit FileSource(const std::string& path)
-        : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)) {
+        : DescriptorSource(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)) {
         if (fd_ < 0) throw IoError(ioErrorCode(errno));
     }
     ~FileSource() override {
@@ -44,13 +56,6 @@ public:
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
 
-    std::size_t read(char* buffer, std::size_t size) override {
-        while (true) {
-            const ssize_t n = ::read(fd_, buffer, size);
-            if (n >= 0) return static_cast<std::size_t>(n);
-            if (errno != EINTR) throw IoError(ioErrorCode(errno));
-        }
-    }
     // Whether what was opened is a design file.
     bool holdsDesignFile() const {
         struct stat st;
@@ -62,9 +67,6 @@ public:
         fd_ = -1;
         if (::close(fd) != 0 && errno != EINTR) throw IoError(ioErrorCode(errno));
     }
-
-private:
-    int fd_;
 };
 
 // The file's name without its folder and extension.

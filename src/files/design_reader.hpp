@@ -17,6 +17,16 @@ public:
     virtual std::size_t read(char* buffer, std::size_t size) = 0;
 };
 
+// An open file descriptor's bytes; a read interrupted by a signal goes on.
+class DescriptorSource : public ByteSource {
+public:
+    explicit DescriptorSource(int fd) : fd_(fd) {}
+    std::size_t read(char* buffer, std::size_t size) override;
+
+protected:
+    int fd_;
+};
+
 class BufferSource : public ByteSource {
 public:
     explicit BufferSource(std::string_view bytes) : bytes_(bytes) {}
