@@ -21,7 +21,7 @@ void wholeCalcRun(benchmark::State& state) {
     TDesignResults results;
     for (auto _ : state) {
         form.labels.clear();
-        Calc(design, results, form);
+        calculate(design, results, form);
         benchmark::DoNotOptimize(form.labels);
     }
 }

@@ -20,6 +20,6 @@ public:
 
 // One whole recalculation. A failure stops it where it occurs and leaves the
 // values stored and labels written so far.
-void Calc(TDesign& design, TDesignResults& results, CalcForm& form);
+void calculate(TDesign& design, TDesignResults& results, CalcForm& form);
 
 }  // namespace ventbox

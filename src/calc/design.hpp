@@ -13,10 +13,21 @@ namespace ventbox {
 enum class Field { A, F, M, Q, BL1, BL2, BL3, L1, L2, L3 };
 inline constexpr std::size_t kFieldCount = 10;
 
-// The result labels, in the order a calculation writes them.
+// The result labels, named as the window's controls are, in the order a
+// calculation writes them. The controls' names are historical: the comment
+// beside each says which quantity it shows.
 enum class ResultLabel {
-    LabelBas, LabelEff, BoxVolium, CabinetST, CabinetFR, EfectiveQ,
-    KolvexRR, DuctMass, KolvexFR, DuctFD, KolvexFD,
+    LabelBas,   // the ratio fd/foc1
+    LabelEff,   // the ratio md/mo
+    BoxVolium,  // Vo
+    CabinetST,  // sc
+    CabinetFR,  // foc
+    EfectiveQ,  // Qoc
+    KolvexRR,   // r
+    DuctMass,   // md
+    KolvexFR,   // foc1
+    DuctFD,     // fd
+    KolvexFD,   // foc2, the reproduction limit
 };
 inline constexpr std::size_t kResultCount = 11;
 

@@ -107,7 +107,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     RecordingForm form(std::move(texts), options.pipe);
     std::vector<std::string> failures;
     try {
-        Calc(design, results, form);
+        calculate(design, results, form);
     } catch (const Error& e) {
         failures.push_back(reportText(e.what()));
     }

@@ -50,7 +50,7 @@ DesignRun runDesignFile(const std::string& path) {
     run.pipe = loaded.pipe;
     run.design = loaded.design;
     RecordingForm form(loaded.texts, loaded.pipe);
-    Calc(run.design, run.results, form);
+    calculate(run.design, run.results, form);
     run.labels = std::move(form.labels);
     return run;
 }

@@ -187,7 +187,7 @@ void TBox::EditNamChange() { design_.name = texts_[index(Edit::Nam)]; }
 
 void TBox::CheckBox1Click() { Calc(); }
 
-void TBox::Calc() { ventbox::Calc(design_, results_, *this); }
+void TBox::Calc() { calculate(design_, results_, *this); }
 
 std::string TBox::Dir(const std::string& suffix) const {
     // Without a startup directory the path would be the suffix alone.

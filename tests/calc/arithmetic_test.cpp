@@ -12,25 +12,25 @@ namespace ventbox {
 namespace {
 
 struct RoundRow {
-    Ext x;
+    CheckedExtended x;
     std::int64_t want;
 };
 
 TEST(ExtRound, roundsTiesToEvenAndNeverGivesMinusZero) {
-    const Ext half = Ext::parts(1, -1);
+    const CheckedExtended half = CheckedExtended::parts(1, -1);
     const RoundRow rows[] = {
-        {ext(2.5), 2},
-        {ext(3.5), 4},
-        {ext(-2.5), -2},
-        {ext(37494.5), 37494},
-        {ext(0.49999999999999994), 0},
-        {ext(-0.3), 0},
-        {ext(-9223372036854775808.0), INT64_MIN},
-        {ext(9223372036854774784.0), 9223372036854774784},
-        {Ext::parts(0xFFFFFFFFFFFFFFFE, 0) * half, 0x7FFFFFFFFFFFFFFF},
+        {widen(2.5), 2},
+        {widen(3.5), 4},
+        {widen(-2.5), -2},
+        {widen(37494.5), 37494},
+        {widen(0.49999999999999994), 0},
+        {widen(-0.3), 0},
+        {widen(-9223372036854775808.0), INT64_MIN},
+        {widen(9223372036854774784.0), 9223372036854774784},
+        {CheckedExtended::parts(0xFFFFFFFFFFFFFFFE, 0) * half, 0x7FFFFFFFFFFFFFFF},
     };
     for (const RoundRow& row : rows) {
-        const Ext r = round(row.x);
+        const CheckedExtended r = round(row.x);
         unsigned f = 0;
         EXPECT_EQ(Extended::roundToInt64(r.value(), f), row.want);
         EXPECT_FALSE(r.value().signBit() && r.value().isZero());
@@ -38,54 +38,54 @@ TEST(ExtRound, roundsTiesToEvenAndNeverGivesMinusZero) {
 }
 
 TEST(ExtRound, rejectsIntegersOutsideInt64) {
-    const Ext half = Ext::parts(1, -1);
+    const CheckedExtended half = CheckedExtended::parts(1, -1);
     // 2^63 − 0.5 rounds to 2^63, beyond the range.
-    const Ext justBelow = Ext::parts(0xFFFFFFFFFFFFFFFF, 0) * half;
-    for (Ext x : {justBelow, ext(9223372036854775808.0), ext(-9223372036854777856.0), ext(1e300)}) {
+    const CheckedExtended justBelow = CheckedExtended::parts(0xFFFFFFFFFFFFFFFF, 0) * half;
+    for (CheckedExtended x : {justBelow, widen(9223372036854775808.0), widen(-9223372036854777856.0), widen(1e300)}) {
         EXPECT_THROW(round(x), InvalidOperation);
     }
 }
 
 TEST(ExtOperations, raiseTheFaultOfEachOperation) {
-    const Ext zero = ext(0), one = ext(1);
+    const CheckedExtended zero = widen(0), one = widen(1);
     EXPECT_THROW(zero / zero, InvalidOperation);
     EXPECT_THROW(one / zero, ZeroDivide);
-    EXPECT_THROW(ext(-1) / ext(-0.0), ZeroDivide);
-    EXPECT_THROW(sqrt(ext(-1e-300)), InvalidOperation);
-    EXPECT_NO_THROW(sqrt(ext(-0.0)));
-    EXPECT_THROW(Ext::parts(1, 16000) * Ext::parts(1, 16000), Overflow);
-    EXPECT_NO_THROW(ext(1e300).store());
+    EXPECT_THROW(widen(-1) / widen(-0.0), ZeroDivide);
+    EXPECT_THROW(sqrt(widen(-1e-300)), InvalidOperation);
+    EXPECT_NO_THROW(sqrt(widen(-0.0)));
+    EXPECT_THROW(CheckedExtended::parts(1, 16000) * CheckedExtended::parts(1, 16000), Overflow);
+    EXPECT_NO_THROW(widen(1e300).store());
 }
 
 TEST(ExtOperations, overflowsOnlyWhenTheDoubleStoreCannotHoldTheValue) {
-    const Ext max = ext(std::numeric_limits<double>::max());
-    EXPECT_EQ((max * ext(1)).store(), std::numeric_limits<double>::max());
+    const CheckedExtended max = widen(std::numeric_limits<double>::max());
+    EXPECT_EQ((max * widen(1)).store(), std::numeric_limits<double>::max());
     // Half a unit above the largest double ties up to infinity.
-    const Ext halfUlp = Ext::parts(1, 970);
+    const CheckedExtended halfUlp = CheckedExtended::parts(1, 970);
     EXPECT_THROW((max + halfUlp).store(), Overflow);
-    EXPECT_EQ((max + Ext::parts(1, 969)).store(), std::numeric_limits<double>::max());
-    EXPECT_EQ((ext(1e-300) * ext(1e-300)).store(), 0.0);
+    EXPECT_EQ((max + CheckedExtended::parts(1, 969)).store(), std::numeric_limits<double>::max());
+    EXPECT_EQ((widen(1e-300) * widen(1e-300)).store(), 0.0);
 }
 
 TEST(ExtConstants, fourPiSquaredIsTheExtendedProductOfFourPiPi) {
-    const Ext pi = Ext::parts(0xC90FDAA22168C235, -62);
-    const Ext product = (ext(4) * pi) * pi;
+    const CheckedExtended pi = CheckedExtended::parts(0xC90FDAA22168C235, -62);
+    const CheckedExtended product = (widen(4) * pi) * pi;
     EXPECT_EQ(product.value().significand(), 0x9DE9E64DF22EF2D3u);
     EXPECT_EQ(product.value().signExponent(), 16383 + 5);
 }
 
 TEST(ExtConstants, theWorkingPrecisionDecidesTheEffectiveQ) {
     // 0.3 × 63.5 / 30 × 100 in extended is just below 63.5, in double exactly 63.5.
-    const Ext q = ((ext(0.3) * ext(63.5)) / ext(30)) * ext(100);
+    const CheckedExtended q = ((widen(0.3) * widen(63.5)) / widen(30)) * widen(100);
     unsigned f = 0;
     EXPECT_EQ(Extended::roundToInt64(round(q).value(), f), 63);
     EXPECT_EQ(0.3 * 63.5 / 30 * 100, 63.5);
 }
 
 // The 128-bit fraction hi:lo × 2^e rounded to 64 bits, to nearest, ties to even.
-Ext roundedParts(std::uint64_t hi, std::uint64_t lo, int e) {
+CheckedExtended roundedParts(std::uint64_t hi, std::uint64_t lo, int e) {
     const bool up = (lo >> 63) != 0 && ((lo << 1) != 0 || (hi & 1) != 0);
-    return Ext::parts(hi + (up ? 1 : 0), e);
+    return CheckedExtended::parts(hi + (up ? 1 : 0), e);
 }
 
 TEST(FormulaConstants, eachIsTheExtendedValueOfItsNumber) {
@@ -94,18 +94,18 @@ TEST(FormulaConstants, eachIsTheExtendedValueOfItsNumber) {
     // A quotient of two exact integers is rounded once: the value nearest it.
     const struct {
         const char* number;
-        Ext constant;
-        Ext derived;
+        CheckedExtended constant;
+        CheckedExtended derived;
     } rows[] = {
         // π's first 128 bits.
         {"π", kPi, roundedParts(0xC90FDAA22168C234, 0xC4C6628B80DC1CD1, -62)},
-        {"0.0012", k0_0012, Ext::of(12) / Ext::of(10000)},
-        {"4/3", kFourThirds, Ext::of(4) / Ext::of(3)},
+        {"0.0012", k0_0012, CheckedExtended::of(12) / CheckedExtended::of(10000)},
+        {"4/3", kFourThirds, CheckedExtended::of(4) / CheckedExtended::of(3)},
         // Computed as the formula's source wrote it, from the rounded π.
-        {"4π²", kFourPiSquared, (Ext::of(4) * kPi) * kPi},
-        {"0.159", k0_159, Ext::of(159) / Ext::of(1000)},
-        {"1.2", k1_2, Ext::of(12) / Ext::of(10)},
-        {"0.16", k0_16, Ext::of(16) / Ext::of(100)},
+        {"4π²", kFourPiSquared, (CheckedExtended::of(4) * kPi) * kPi},
+        {"0.159", k0_159, CheckedExtended::of(159) / CheckedExtended::of(1000)},
+        {"1.2", k1_2, CheckedExtended::of(12) / CheckedExtended::of(10)},
+        {"0.16", k0_16, CheckedExtended::of(16) / CheckedExtended::of(100)},
     };
     for (const auto& row : rows) {
         EXPECT_TRUE(row.constant.value() == row.derived.value()) << row.number;

@@ -59,7 +59,7 @@ TEST_P(CompleteRunTest, writesEveryLabelInOrderAndKeepsWhatItRounded) {
     TDesign design;
     TDesignResults results;
     RecordingForm form(run.texts, run.pipe);
-    Calc(design, results, form);
+    calculate(design, results, form);
     expectLabels(form, run.labels);
     if (run.stored) {
         EXPECT_EQ(results.so, run.stored->so);
@@ -82,7 +82,7 @@ TEST(CalcPipe, asksTheCheckBoxOnlyWhenTheSidesAreEqual) {
         TDesignResults results;
         RecordingForm form(exampleWith({{Field::L1, row.l1}, {Field::L2, row.l2}}), true);
         try {
-            Calc(design, results, form);
+            calculate(design, results, form);
         } catch (const Error&) {
         }
         EXPECT_EQ(form.pipeAsked, row.asked) << row.l1 << " " << row.l2;
@@ -140,7 +140,7 @@ TEST_P(FailingRunTest, leavesThePartialState) {
     TDesignResults results;
     RecordingForm form(run.texts);
     try {
-        Calc(design, results, form);
+        calculate(design, results, form);
         FAIL() << "the run did not fail";
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), run.message);

@@ -19,7 +19,7 @@ protected:
 
 Extended ld(long double v) {
     // Built from its double parts when exact, so the test needs no long double.
-    return Ext::of(static_cast<double>(v)).value();
+    return CheckedExtended::of(static_cast<double>(v)).value();
 }
 
 struct DisplayRow {

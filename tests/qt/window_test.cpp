@@ -235,7 +235,7 @@ void WindowTest::controlsStandWhereTheLayoutPutsThem() {
     }
     placed.push_back({kCheckBox.name, panelName(kCheckBoxPanel), kCheckBox.place,
                       std::string(kCheckBox.caption)});
-    for (const ResultSpec& r : layout::kResults) {
+    for (const ResultSpec& r : layout::kResultPlaces) {
         placed.push_back({facts(r.label).control, panelName(r.panel), {r.left, r.top, -1, -1},
                           session.box.caption(r.label), r.font});
     }
@@ -292,7 +292,7 @@ void WindowTest::coloursFollowTheLayout() {
         filled.push_back({session.find<QWidget>(panel.name.data()), panel.colour, text});
     }
     filled.push_back({session.find<QWidget>("LblT"), kPanels[0].colour, colourOf(kHeadingColour)});
-    for (const ResultSpec& result : layout::kResults) {
+    for (const ResultSpec& result : layout::kResultPlaces) {
         const Rgb background = result.panel == kPanels[0].panel ? kPanels[0].colour : kPanels[1].colour;
         filled.push_back({session.window.result(result.label), background, text});
     }

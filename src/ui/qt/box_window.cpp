@@ -158,7 +158,7 @@ void BoxWindow::buildControls() {
     checkBox_->setAccessibleName(qstring(layout::kCheckBox.caption));
     tabStops.push_back({panelOrder(layout::kCheckBoxPanel), layout::kCheckBox.tabOrder, checkBox_});
 
-    for (const layout::ResultSpec& entry : layout::kResults) {
+    for (const layout::ResultSpec& entry : layout::kResultPlaces) {
         QLabel* label = makeLabel(panelOf(entry.panel), entry.left, entry.top, *entry.font);
         label->setObjectName(qstring(facts(entry.label).control));
         // Results can be selected and copied; a click gives the focus that

@@ -192,7 +192,7 @@ struct ResultSpec {
     std::string_view ratio;
 };
 
-inline constexpr std::array<ResultSpec, kResultCount> kResults{{
+inline constexpr std::array<ResultSpec, kResultCount> kResultPlaces{{
     {ResultLabel::LabelBas, Panel::Commands, 16, 184, &kWindowFont, "fd/foc1"},
     {ResultLabel::LabelEff, Panel::Commands, 12, 212, &kWindowFont, "md/mo"},
     {ResultLabel::BoxVolium, Panel::Inputs, 360, 68, &kValueFont, ""},
@@ -209,20 +209,20 @@ inline constexpr std::array<ResultSpec, kResultCount> kResults{{
 // The rows stand in the order of their labels, so that a label finds its own.
 static_assert([] {
     for (std::size_t i = 0; i < kResultCount; ++i) {
-        if (kResults[i].label != static_cast<ResultLabel>(i)) return false;
+        if (kResultPlaces[i].label != static_cast<ResultLabel>(i)) return false;
     }
     return true;
 }());
 
 inline std::string accessibleNameOf(ResultLabel label) {
-    const ResultFacts& facts = ventbox::facts(label);
-    std::string caption(facts.caption);
-    const std::string_view ratio = kResults[static_cast<std::size_t>(label)].ratio;
+    const ResultFacts& result = facts(label);
+    std::string caption(result.caption);
+    const std::string_view ratio = kResultPlaces[static_cast<std::size_t>(label)].ratio;
     if (!ratio.empty()) {
         caption += ' ';
         caption += ratio;
     }
-    return accessibleName(caption, facts.suffix);
+    return accessibleName(caption, result.suffix);
 }
 
 struct ButtonSpec {
