@@ -5,8 +5,8 @@
 #include <string>
 
 #include "calc/calc.hpp"
-#include "calc/recording_form.hpp"
 #include "calc/number_text.hpp"
+#include "support/recording_form.hpp"
 
 namespace ventbox {
 namespace {

@@ -7,17 +7,38 @@
 #include "calc/calc.hpp"
 #include "calc/errors.hpp"
 #include "calc/number_text.hpp"
-#include "calc/recording_form.hpp"
 #include "command.hpp"
 #include "design_output.hpp"
 #include "files/design_file.hpp"
 #include "output_buffer.hpp"
 #include "output_text.hpp"
-#include "ui/report_text.hpp"
+#include "design/report_text.hpp"
 
 namespace ventbox::cli {
 
 namespace {
+
+// The window's form as the command line has it: the field texts and the
+// check box as typed, and every label text in the order a calculation wrote
+// it, so that a run that fails shows the labels it wrote before.
+class TypedForm : public CalcForm {
+public:
+    TypedForm(const std::array<std::string, kFieldCount>& texts, bool pipe)
+        : texts_(texts), pipe_(pipe) {}
+    std::string fieldText(Field field) const override {
+        return texts_[static_cast<std::size_t>(field)];
+    }
+    bool pipeChecked() const override { return pipe_; }
+    void setLabel(ResultLabel label, const std::string& text) override {
+        labels.emplace_back(label, text);
+    }
+
+    std::vector<std::pair<ResultLabel, std::string>> labels;
+
+private:
+    std::array<std::string, kFieldCount> texts_;
+    bool pipe_;
+};
 
 constexpr const char* kUsage =
     "usage: ventbox-cli calc [--pipe] [--sep C] [--format text|kv|json] "
@@ -104,12 +125,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     TDesignResults results;
     std::array<std::string, kFieldCount> texts;
     std::copy(options.fields.begin(), options.fields.end(), texts.begin());
-    RecordingForm form(std::move(texts), options.pipe);
+    TypedForm form(texts, options.pipe);
     std::vector<std::string> failures;
     try {
         calculate(design, results, form);
     } catch (const Error& e) {
-        failures.push_back(reportText(e.what()));
+        failures.push_back(reportText(e));
     }
 
     DesignOutput output = outputOf(design);
@@ -137,7 +158,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         try {
             saveDesignFile(folder, design, options.pipe);
         } catch (const Error& e) {
-            failures.push_back(reportText(e.what()));
+            failures.push_back(reportText(e));
         }
     }
     for (const std::string& failure : failures) err << failure << '\n';

@@ -4,18 +4,19 @@
 #include <functional>
 #include <initializer_list>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "design/report_text.hpp"
 
 namespace ventbox::cli {
 
 // Words a command cannot take. The dispatch prints the problem after the
 // command's name, then the command's usage, and exits with status 2.
-class UsageError : public std::runtime_error {
+class UsageError : public PlainError {
 public:
-    using std::runtime_error::runtime_error;
+    using PlainError::PlainError;
 };
 
 // The words ask for the command's help instead of a run. The dispatch prints

@@ -28,7 +28,7 @@ int FileOutputBuffer::sync() {
 }
 
 OutputError::OutputError(int error)
-    : std::runtime_error(std::string("cannot write output: ") + std::strerror(error)) {}
+    : PlainError(std::string("cannot write output: ") + std::strerror(error)) {}
 
 void FileOutputBuffer::drain() {
     const char* next = pbase();

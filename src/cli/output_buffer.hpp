@@ -2,14 +2,16 @@
 #pragma once
 
 #include <array>
-#include <stdexcept>
-#include <string>
+#include <exception>
 #include <streambuf>
+#include <string>
+
+#include "design/report_text.hpp"
 
 namespace ventbox::cli {
 
 // A write to the output that did not happen; the message names the reason.
-class OutputError : public std::runtime_error {
+class OutputError : public PlainError {
 public:
     // From the system's number of the error that stopped the write.
     explicit OutputError(int error);

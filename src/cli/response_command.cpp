@@ -10,15 +10,15 @@
 #include <optional>
 
 #include "calc/errors.hpp"
+#include "design/design_run.hpp"
+#include "design/report_text.hpp"
+#include "design/response.hpp"
 #include "command.hpp"
-#include "design_run.hpp"
 #include "fixed_text.hpp"
 #include "output_buffer.hpp"
 #include "output_text.hpp"
-#include "response_model.hpp"
 #include "svg_plot.hpp"
 #include "table_output.hpp"
-#include "ui/report_text.hpp"
 
 namespace ventbox::cli {
 
@@ -187,11 +187,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             DesignRun run = runDesignFile(path);
             designs.push_back(
                 {path, run.design.name, responseOf(run.design, run.results, options.Ql)});
-        } catch (const NoResponse& e) {
-            err << oneLine(path) << ": " << e.what() << '\n';
-            status = 1;
         } catch (const Error& e) {
-            err << oneLine(path) << ": " << reportText(e.what()) << '\n';
+            err << oneLine(path) << ": " << reportText(e) << '\n';
             status = 1;
         }
     }

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/errors.hpp"
 #include "command.hpp"
+#include "design/design_run.hpp"
+#include "design/report_text.hpp"
 #include "design_output.hpp"
-#include "design_run.hpp"
 #include "output_text.hpp"
 #include "table_output.hpp"
-#include "ui/report_text.hpp"
 
 namespace ventbox::cli {
 
@@ -68,7 +68,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         try {
             design = show(path);
         } catch (const Error& e) {
-            const std::string message = reportText(e.what());
+            const std::string message = reportText(e);
             err << oneLine(path) << ": " << message << '\n';
             if (json) {
                 out << "{\"path\":" << jsonString(path) << ",\"error\":" << jsonString(message)

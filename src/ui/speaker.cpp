@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "calc/number_text.hpp"
+#include "design/report_text.hpp"
 #include "files/error_codes.hpp"
 #include "files/io_error.hpp"
-#include "report_text.hpp"
 
 namespace ventbox {
 
@@ -24,33 +24,21 @@ constexpr std::string_view kSavedMessage = "データを保存しました。";
 // Without a working directory there is no path to the data folder at all.
 constexpr IoCode kNoStartupDirectoryCode = kPathNotFound;
 
-std::size_t index(Edit edit) { return static_cast<std::size_t>(edit); }
-std::size_t index(ResultLabel label) { return static_cast<std::size_t>(label); }
-
 }  // namespace
 
 TBox::TBox(Platform& platform) : platform_(platform) {
     // The creation texts are numbers the window shows, so they carry the
     // regional separator: a first start must calculate in every locale.
     for (const FieldFacts& field : kFields) {
-        std::string& text = texts_[index(editOf(field.field))];
-        text = field.creationText;
+        std::string text(field.creationText);
         std::replace(text.begin(), text.end(), '.', decimalSeparator());
+        assignText(editOf(field.field), text);
     }
-    texts_[index(Edit::Nam)] = kNameCreationText;
-    for (const ResultFacts& result : kResults) {
-        captions_[index(result.label)] = creationCaptionOf(result);
-    }
+    assignText(Edit::Nam, std::string(kNameCreationText));
 }
 
-const std::string& TBox::text(Edit edit) const { return texts_[index(edit)]; }
-
-const std::string& TBox::caption(ResultLabel label) const { return captions_[index(label)]; }
-
 void TBox::setText(Edit edit, const std::string& text) {
-    std::string& current = texts_[index(edit)];
-    if (current == text) return;
-    current = text;
+    if (!assignText(edit, text)) return;
     if (observer_) observer_->textChanged(edit);
     // Once the field is on screen its change notification is a message of
     // its own: the handler's error is reported there and the setter goes on.
@@ -62,23 +50,19 @@ void TBox::setText(Edit edit, const std::string& text) {
 }
 
 void TBox::setChecked(bool checked) {
-    if (checked_ == checked) return;
-    checked_ = checked;
+    if (!assignChecked(checked)) return;
     if (observer_) observer_->checkedChanged();
     CheckBox1Click();
 }
 
 void TBox::userEditedText(Edit edit, const std::string& text) {
-    std::string& current = texts_[index(edit)];
-    if (current == text) return;
-    current = text;
+    if (!assignText(edit, text)) return;
     if (observer_) observer_->textChanged(edit);
     dispatch([&] { runChangeHandler(edit); });
 }
 
 void TBox::userSetChecked(bool checked) {
-    if (checked_ == checked) return;
-    checked_ = checked;
+    if (!assignChecked(checked)) return;
     if (observer_) observer_->checkedChanged();
     dispatch([&] { CheckBox1Click(); });
 }
@@ -135,7 +119,7 @@ void TBox::FormCreate() {
     std::optional<std::string> directory = platform_.currentDirectory();
     if (!directory || directory->empty()) throw IoError(kNoStartupDirectoryCode);
     startupDirectory_ = std::move(*directory);
-    design_.name = kStartupDesignName;
+    record().name = kStartupDesignName;
     const std::string dataFolder = Dir(std::string(kDataFolderSuffix));
     dialogInitialDir_ = dataFolder.substr(0, dataFolder.size() - 1);
     BtnLDClick();
@@ -157,7 +141,7 @@ void TBox::BtnLDClick() {
         dialogFileName_ = *chosen;
         path = std::move(*chosen);
     } else {
-        path = designFilePath(Dir(std::string(kDataFolderSuffix)), design_.name);
+        path = designFilePath(Dir(std::string(kDataFolderSuffix)), design().name);
     }
     if (readDesignFile(path)) Calc();
 }
@@ -165,14 +149,16 @@ void TBox::BtnLDClick() {
 bool TBox::readDesignFile(const std::string& path) {
     loadTargetFailed_ = false;
     try {
-        return loadDesignFile(path, *this);
+        return load(path);
     } catch (const Error&) {
         if (!loadTargetFailed_) recalculateAfterReport_ = true;
         throw;
     }
 }
 
-void TBox::BtnSVClick() { saveDesignFile(Dir(std::string(kDataFolderSuffix)), design_, checked_); }
+void TBox::BtnSVClick() {
+    saveDesignFile(Dir(std::string(kDataFolderSuffix)), design(), checked());
+}
 
 void TBox::BtnExitClick() { platform_.requestClose(); }
 
@@ -183,11 +169,11 @@ void TBox::EditL1Change() { Calc(); }
 void TBox::EditL2Change() { Calc(); }
 void TBox::EditL3Change() { Calc(); }
 
-void TBox::EditNamChange() { design_.name = texts_[index(Edit::Nam)]; }
+void TBox::EditNamChange() { record().name = text(Edit::Nam); }
 
 void TBox::CheckBox1Click() { Calc(); }
 
-void TBox::Calc() { calculate(design_, results_, *this); }
+void TBox::Calc() { recalculate(); }
 
 std::string TBox::Dir(const std::string& suffix) const {
     // Without a startup directory the path would be the suffix alone.
@@ -195,31 +181,16 @@ std::string TBox::Dir(const std::string& suffix) const {
     return startupDirectory_ + suffix;
 }
 
-std::string TBox::fieldText(Field field) const { return texts_[index(editOf(field))]; }
-
-void TBox::setLabel(ResultLabel label, const std::string& text) {
-    std::string& current = captions_[index(label)];
-    if (current == text) return;
-    current = text;
-    if (observer_) observer_->captionChanged(label);
+void TBox::writeLoadedText(Edit edit, const std::string& text) {
+    writeForLoad([&] { setText(edit, text); });
 }
 
-void TBox::storeValue(Field field, double value) { design_.value(field) = value; }
-
-void TBox::showValue(Field field) {
-    writeForLoad([&] { setText(editOf(field), displayText(design_.value(field))); });
-}
-
-void TBox::setName(const std::string& name) { design_.name = name; }
-
-void TBox::keepNameLine(const std::string& bytes) {
-    design_.loadedNameLine = TDesign::NameLine{design_.name, bytes};
-}
-
-void TBox::showName() { setText(Edit::Nam, design_.name); }
-
-void TBox::checkPipe() {
+void TBox::checkLoadedPipe() {
     writeForLoad([&] { setChecked(true); });
+}
+
+void TBox::captionChanged(ResultLabel label) {
+    if (observer_) observer_->captionChanged(label);
 }
 
 void TBox::writeForLoad(const std::function<void()>& write) {

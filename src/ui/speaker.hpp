@@ -6,30 +6,11 @@
 #include <optional>
 #include <string>
 
-#include "calc/calc.hpp"
 #include "calc/design.hpp"
-#include "files/design_file.hpp"
+#include "design/design_form.hpp"
 
 namespace ventbox {
 
-// The window's edit fields: one for each input, numbered as its field, then
-// the design name.
-enum class Edit {
-    A = static_cast<int>(Field::A),
-    F = static_cast<int>(Field::F),
-    M = static_cast<int>(Field::M),
-    Q = static_cast<int>(Field::Q),
-    BL1 = static_cast<int>(Field::BL1),
-    BL2 = static_cast<int>(Field::BL2),
-    BL3 = static_cast<int>(Field::BL3),
-    L1 = static_cast<int>(Field::L1),
-    L2 = static_cast<int>(Field::L2),
-    L3 = static_cast<int>(Field::L3),
-    Nam = static_cast<int>(kFieldCount),
-};
-inline constexpr int kEditCount = static_cast<int>(kFieldCount) + 1;
-constexpr Edit editOf(Field field) { return static_cast<Edit>(field); }
-constexpr Field fieldOf(Edit edit) { return static_cast<Field>(edit); }  // not Nam
 
 // The buttons of the command panel.
 enum class Button { Calc, LD, SV, Exit };
@@ -66,16 +47,16 @@ public:
 
 // The main window `Box` without a toolkit: the state of its controls, its
 // event handlers and the rules by which changes run them.
-class TBox : private CalcForm, private LoadTarget {
+class TBox : private DesignForm {
 public:
     explicit TBox(Platform& platform);
     void setObserver(TBoxObserver* observer) { observer_ = observer; }
 
     // Control state as the window shows it.
-    const std::string& text(Edit edit) const;
-    bool checked() const { return checked_; }
-    const std::string& caption(ResultLabel label) const;
-    const TDesign& design() const { return design_; }
+    using DesignForm::caption;
+    using DesignForm::checked;
+    using DesignForm::design;
+    using DesignForm::text;
     const std::string& startupDirectory() const { return startupDirectory_; }
     const std::string& dialogInitialDir() const { return dialogInitialDir_; }
     const std::string& dialogFileName() const { return dialogFileName_; }
@@ -128,18 +109,10 @@ private:
     // startup directory is known, rather than give the suffix alone.
     std::string Dir(const std::string& suffix) const;
 
-    // CalcForm: what the calculation reads and writes.
-    std::string fieldText(Field field) const override;
-    bool pipeChecked() const override { return checked_; }
-    void setLabel(ResultLabel label, const std::string& text) override;
-
-    // LoadTarget: what a design-file load writes.
-    void storeValue(Field field, double value) override;
-    void showValue(Field field) override;
-    void setName(const std::string& name) override;
-    void keepNameLine(const std::string& bytes) override;
-    void showName() override;
-    void checkPipe() override;
+    // DesignForm: a load's writes run the change rules; label texts reach the view.
+    void writeLoadedText(Edit edit, const std::string& text) override;
+    void checkLoadedPipe() override;
+    void captionChanged(ResultLabel label) override;
 
     void runChangeHandler(Edit edit);
     // Runs a handler as dispatch does; false when it ended in a reported error.
@@ -154,14 +127,9 @@ private:
 
     Platform& platform_;
     TBoxObserver* observer_ = nullptr;
-    TDesign design_;
-    TDesignResults results_;
     std::string startupDirectory_;
     std::string dialogInitialDir_;
     std::string dialogFileName_;
-    std::array<std::string, kEditCount> texts_;
-    bool checked_ = false;
-    std::array<std::string, kResultCount> captions_;
     bool closing_ = false;
     bool loadTargetFailed_ = false;
     bool recalculateAfterReport_ = false;

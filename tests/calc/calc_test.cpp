@@ -7,7 +7,7 @@
 
 #include "calc/calc.hpp"
 #include "calc/errors.hpp"
-#include "calc/recording_form.hpp"
+#include "support/recording_form.hpp"
 #include "support/worked_examples.hpp"
 
 namespace ventbox {

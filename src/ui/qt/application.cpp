@@ -13,7 +13,7 @@
 #include "calc/number_text.hpp"
 #include "dialogs.hpp"
 #include "program_end.hpp"
-#include "ui/report_text.hpp"
+#include "design/report_text.hpp"
 #include "ui/speaker.hpp"
 
 namespace ventbox {

@@ -1,28 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "response_model.hpp"
+#include "response.hpp"
 
 #include <cmath>
 #include <utility>
 
-namespace ventbox::cli {
+namespace ventbox {
 
 namespace {
-
-// The response tables' frequencies: 10 Hz · 2^(k/24).
-constexpr double kGridStart = 10.0;
-constexpr int kGridPointsPerOctave = 24;
 
 // F3 is sought from the top of the audio band down in small steps, then the
 // crossing is halved.
 struct F3Search {
-    double level;        // dB
-    double top;          // Hz, the top of the audio band
     int stepsPerOctave;  // fine enough that no dip of a real box slips between two steps
     double floor;        // Hz; a level still above it there counts as F3 = 0
     int bisections;      // down far below 0.01 Hz
 };
-constexpr F3Search kF3{
-    .level = -3.0, .top = 20000.0, .stepsPerOctave = 96, .floor = 0.001, .bisections = 60};
+constexpr F3Search kF3{.stepsPerOctave = 96, .floor = 0.001, .bisections = 60};
 
 double dB(double magnitude) { return 20.0 * std::log10(magnitude); }
 
@@ -30,18 +23,18 @@ double roundedToHundredths(double f) { return std::round(f * 100.0) / 100.0; }
 
 template <class Level>
 std::optional<double> f3Of(Level level) {
-    if (!(level(kF3.top) > kF3.level)) return std::nullopt;
+    if (!(level(kF3Ceiling) > kF3Level)) return std::nullopt;
     const double step = std::exp2(-1.0 / kF3.stepsPerOctave);
-    double above = kF3.top;
-    double below = kF3.top * step;
-    while (level(below) > kF3.level) {
+    double above = kF3Ceiling;
+    double below = kF3Ceiling * step;
+    while (level(below) > kF3Level) {
         above = below;
         below *= step;
         if (below < kF3.floor) return 0.0;
     }
     for (int i = 0; i < kF3.bisections; ++i) {
         const double middle = std::sqrt(above * below);
-        (level(middle) > kF3.level ? above : below) = middle;
+        (level(middle) > kF3Level ? above : below) = middle;
     }
     return roundedToHundredths(above);
 }
@@ -141,4 +134,4 @@ Peak ventedPeak(const Response& response) {
     return {response.ventedDb(f), f};
 }
 
-}  // namespace ventbox::cli
+}  // namespace ventbox

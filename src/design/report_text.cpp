@@ -9,4 +9,9 @@ std::string reportText(std::string_view message) {
     return text;
 }
 
+std::string reportText(const Error& error) {
+    if (dynamic_cast<const PlainError*>(&error) != nullptr) return error.what();
+    return reportText(error.what());
+}
+
 }  // namespace ventbox

@@ -6,13 +6,13 @@
 #include <utility>
 #include <vector>
 
-#include "calc.hpp"
+#include "calc/calc.hpp"
 
 namespace ventbox {
 
-// A form of plain values: the field texts and the check box as given, and
-// every label text in the order the calculation writes it. The command
-// line's stand-in for the window, and the tests' and benchmarks'.
+// A form of plain values for the tests and benchmarks: the field texts and
+// the check box as given, every label text in the order the calculation
+// writes it, and how often the calculation asked for the check box.
 class RecordingForm : public CalcForm {
 public:
     explicit RecordingForm(std::array<std::string, kFieldCount> texts, bool pipe = false)

@@ -7,7 +7,7 @@
 
 #include "calc/design.hpp"
 
-namespace ventbox::cli {
+namespace ventbox {
 
 // A design file loaded and calculated as the window does after a load.
 struct DesignRun {
@@ -22,4 +22,4 @@ struct DesignRun {
 // it. Throws the error that stops the load or the calculation.
 DesignRun runDesignFile(const std::string& path);
 
-}  // namespace ventbox::cli
+}  // namespace ventbox

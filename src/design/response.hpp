@@ -3,26 +3,33 @@
 
 #include <array>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 #include "calc/design.hpp"
+#include "report_text.hpp"
 
-namespace ventbox::cli {
+namespace ventbox {
 
 // A design the response model cannot describe; the message says why.
-class NoResponse : public std::runtime_error {
+class NoResponse : public PlainError {
 public:
-    explicit NoResponse(const std::string& why) : std::runtime_error("no response: " + why) {}
+    explicit NoResponse(const std::string& why) : PlainError("no response: " + why) {}
 };
 
 // Box losses assumed when none are given: a typical well-built vented box.
 inline constexpr double kDefaultQl = 7.0;
 
-// The frequencies of a response table: 10 Hz · 2^(k/24), k = 0 … 160, which is
-// ten octaves and a bit, 24 points an octave.
+// The frequencies of a response table: 10 Hz · 2^(k/24), k = 0 … 160, six
+// and two-thirds octaves from 10 Hz to 1015.9 Hz, 24 points an octave.
+inline constexpr double kGridStart = 10.0;
+inline constexpr int kGridPointsPerOctave = 24;
 inline constexpr int kGridPoints = 161;
 double gridFrequency(int k);
+
+// F3 is the frequency above which the level stays above -3 dB up to the top
+// of the audio band.
+inline constexpr double kF3Level = -3.0;
+inline constexpr double kF3Ceiling = 20000.0;
 
 // The small-signal response of one design in its vented box, as a fourth-
 // order high-pass of the driver, the box compliance, the duct tuning and the
@@ -64,4 +71,4 @@ struct Peak {
 };
 Peak ventedPeak(const Response& response);
 
-}  // namespace ventbox::cli
+}  // namespace ventbox

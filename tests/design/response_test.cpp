@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/response_model.hpp"
+#include "design/response.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 #include "support/worked_examples.hpp"
 
-namespace ventbox::cli {
+namespace ventbox {
 namespace {
 
 using test::exampleDesign;
@@ -91,4 +91,4 @@ TEST(ResponseModel, refusesADesignWithAValueThatIsNotPositive) {
 }
 
 }  // namespace
-}  // namespace ventbox::cli
+}  // namespace ventbox
