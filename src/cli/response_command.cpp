@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
 #include <functional>
 #include <optional>
 
 #include "calc/errors.hpp"
+#include "design/design_labels.hpp"
 #include "design/design_run.hpp"
 #include "design/report_text.hpp"
 #include "design/response.hpp"
@@ -31,9 +32,10 @@ constexpr const char* kHelp =
     "Reads design files as the window loads them (\"-\": one design from standard\n"
     "input), recalculates each and gives the frequency response of the design in its\n"
     "vented box and of the same driver in a closed box of the same volume.\n"
-    "  --ql Q         box losses, a positive number (default 7)\n"
-    "  --format F     text (default): F3 and peak per design; csv: the levels from\n"
-    "                 10 Hz to 1 kHz, 24 an octave; svg: a plot of every design\n"
+    "  --ql Q         box losses, from 0.5 to 1000 (default 7)\n"
+    "  --format F     text (default): F3 (the -3.000 dB point) and peak per design;\n"
+    "                 csv: the levels from 10 Hz to 1015.9 Hz, 24 an octave;\n"
+    "                 svg: a plot of every design\n"
     "  --output FILE  write to FILE instead of standard output\n"
     "Exit status: 0 done, 1 a design had no response or the output failed, 2 bad usage.\n";
 
@@ -44,18 +46,24 @@ struct ResponseOptions {
     std::vector<std::string> files;
 };
 
-// One design that has a response.
+// One design that has a response; `label` tells it apart from the others.
 struct DesignResponse {
     std::string file;
     std::string name;
     Response response;
+    std::string label;
 };
 
-std::optional<double> positiveNumber(const std::string& text) {
+// Box losses of real boxes lie well inside this range; beyond it the model's
+// coefficients say nothing of a box.
+constexpr double kLowestQl = 0.5;
+constexpr double kHighestQl = 1000;
+
+std::optional<double> qlNumber(const std::string& text) {
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    if (!(value > 0) || !std::isfinite(value)) return std::nullopt;
+    if (!(value >= kLowestQl && value <= kHighestQl)) return std::nullopt;
     return value;
 }
 
@@ -63,8 +71,10 @@ std::optional<double> positiveNumber(const std::string& text) {
 int takeOption(ResponseOptions& options, const std::string& option, const std::string* value) {
     if (value == nullptr) return 0;
     if (option == "--ql") {
-        const std::optional<double> Ql = positiveNumber(*value);
-        if (!Ql) throw UsageError("--ql needs a positive number, not '" + oneLine(*value) + "'");
+        const std::optional<double> Ql = qlNumber(*value);
+        if (!Ql) {
+            throw UsageError("--ql needs a number from 0.5 to 1000, not '" + oneLine(*value) + "'");
+        }
         options.Ql = *Ql;
     } else if (option == "--format") {
         options.format = formatNamed(*value, {Format::Text, Format::Csv, Format::Svg});
@@ -80,13 +90,18 @@ ResponseOptions parse(const std::vector<std::string>& args) {
     ResponseOptions options;
     options.files =
         operandsOf(args, Operands::DesignFiles, std::bind_front(takeOption, std::ref(options)));
-    // Writing the plot over a design file would lose the design.
+    // Writing the plot over a design file would lose the design, also where
+    // the design comes in on standard input.
+    if (!options.output) return options;
+    struct stat target {};
+    if (::stat(options.output->c_str(), &target) != 0) return options;
     for (const std::string& file : options.files) {
-        std::error_code unreadable;
-        if (options.output && file != "-" &&
-            std::filesystem::equivalent(*options.output, file, unreadable)) {
+        struct stat design {};
+        const bool read = file == "-" ? ::fstat(STDIN_FILENO, &design) == 0
+                                      : ::stat(file.c_str(), &design) == 0;
+        if (read && design.st_dev == target.st_dev && design.st_ino == target.st_ino) {
             throw UsageError("the output '" + oneLine(*options.output) + "' is the design file '" +
-                             oneLine(file) + "'");
+                             oneLine(file == "-" ? "standard input" : file) + "'");
         }
     }
     return options;
@@ -101,8 +116,8 @@ std::vector<double> levels(const Response& response, double (Response::*level)(d
 void writeLevels(std::ostream& out, const std::vector<DesignResponse>& designs) {
     std::vector<std::string> row{"f_Hz"};
     for (const DesignResponse& d : designs) {
-        row.push_back(d.name + " vented_dB");
-        row.push_back(d.name + " closed_dB");
+        row.push_back(d.label + " vented_dB");
+        row.push_back(d.label + " closed_dB");
     }
     writeCsvRow(out, row);
     for (int k = 0; k < kGridPoints; ++k) {
@@ -121,10 +136,11 @@ std::string f3Text(const std::optional<double>& f3) { return f3 ? fixedText(*f3,
 Rows summaryRows(const std::vector<DesignResponse>& designs) {
     Rows rows{{"file", "name", "F3_vented_Hz", "F3_closed_Hz", "peak_dB", "peak_Hz"}};
     for (const DesignResponse& d : designs) {
-        const Peak peak = ventedPeak(d.response);
+        const std::optional<Peak> peak = ventedPeak(d.response);
         rows.push_back({d.file, d.name, f3Text(ventedF3(d.response)),
-                        f3Text(closedF3(d.response)), fixedText(peak.levelDb, 2),
-                        fixedText(peak.frequency, 2)});
+                        f3Text(closedF3(d.response)),
+                        peak ? fixedText(peak->levelDb, 2) : "none",
+                        peak ? fixedText(peak->frequency, 2) : "none"});
     }
     return rows;
 }
@@ -139,7 +155,7 @@ void writePlot(std::ostream& out, const std::vector<DesignResponse>& designs, do
     for (int k = 0; k < kGridPoints; ++k) frequencies[k] = gridFrequency(k);
     std::vector<PlotCurve> curves;
     for (const DesignResponse& d : designs) {
-        curves.push_back({d.name, levels(d.response, &Response::ventedDb),
+        curves.push_back({d.label, levels(d.response, &Response::ventedDb),
                           levels(d.response, &Response::closedDb), ventedF3(d.response),
                           closedF3(d.response)});
     }
@@ -186,12 +202,17 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         try {
             DesignRun run = runDesignFile(path);
             designs.push_back(
-                {path, run.design.name, responseOf(run.design, run.results, options.Ql)});
+                {path, run.design.name, responseOf(run.design, run.results, options.Ql), {}});
         } catch (const Error& e) {
             err << oneLine(path) << ": " << reportText(e) << '\n';
             status = 1;
         }
     }
+
+    std::vector<NamedDesign> named;
+    for (const DesignResponse& d : designs) named.push_back({d.name, d.file});
+    const std::vector<std::string> labels = distinctLabels(named);
+    for (std::size_t i = 0; i < designs.size(); ++i) designs[i].label = labels[i];
 
     if (options.output) {
         writeFile(*options.output, options, designs);

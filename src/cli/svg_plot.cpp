@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "fixed_text.hpp"
+#include "design/response.hpp"
 #include "files/cp932.hpp"
 #include "output_text.hpp"
 
@@ -19,12 +20,13 @@ constexpr double kLeft = 70;
 constexpr double kRight = 770;
 constexpr double kTop = 56;
 constexpr double kPixelsPerDb = 10;
-constexpr double kMinHz = 10;
+constexpr double kMinHz = kGridStart;
 constexpr double kDecades = 2;  // 10 Hz to 1 kHz
-constexpr int kMaxDb = 6;
 constexpr int kMinDb = -30;
-constexpr double kBottom = kTop + (kMaxDb - kMinDb) * kPixelsPerDb;
-constexpr double kLegendTop = kBottom + 78;
+// The level axis reaches +6 dB, or higher in steps of its grid to the
+// highest level drawn, so that no peak is cut off.
+constexpr int kLowestMaxDb = 6;
+constexpr int kDbGrid = 3;
 constexpr double kLegendLine = 22;
 
 // Far outside the area, levels only need to leave it at the right slope;
@@ -39,8 +41,25 @@ constexpr std::array<const char*, 7> kColours{
     "#0072B2", "#D55E00", "#009E73", "#CC79A7", "#E69F00", "#56B4E9", "#000000",
 };
 
-// Designs beyond the palette's length take its colours again.
+// Designs beyond the palette's length take its colours again, with other
+// dashes: each round of the palette has a vented and a closed pattern of
+// its own, no two alike. Past the last round the patterns come round again.
+struct Strokes {
+    const char* vented;
+    const char* closed;
+};
+constexpr std::array<Strokes, 4> kStrokeRounds{{
+    {"", "7 4"},
+    {"14 3 3 3", "7 4 1 4"},
+    {"14 3 3 3 3 3", "3 6"},
+    {"22 4", "1 3"},
+}};
+
 const char* colourOf(std::size_t design) { return kColours[design % kColours.size()]; }
+
+const Strokes& strokesOf(std::size_t design) {
+    return kStrokeRounds[design / kColours.size() % kStrokeRounds.size()];
+}
 
 // Japanese design names need a CJK face; these are the ones Debian ships.
 constexpr const char* kFonts =
@@ -54,8 +73,26 @@ constexpr std::array<std::pair<double, const char*>, 7> kTicks{{
 
 double xOf(double hz) { return kLeft + std::log10(hz / kMinHz) / kDecades * (kRight - kLeft); }
 
-double yOf(double db) {
-    return kTop + (kMaxDb - std::clamp(db, kLowestDrawnDb, kHighestDrawnDb)) * kPixelsPerDb;
+// The level axis of one plot.
+struct LevelAxis {
+    int maxDb;
+    double bottom() const { return kTop + (maxDb - kMinDb) * kPixelsPerDb; }
+    double legendTop() const { return bottom() + 78; }
+    double yOf(double db) const {
+        return kTop + (maxDb - std::clamp(db, kLowestDrawnDb, kHighestDrawnDb)) * kPixelsPerDb;
+    }
+};
+
+LevelAxis axisFor(const std::vector<PlotCurve>& curves) {
+    double highest = kLowestMaxDb;
+    for (const PlotCurve& curve : curves) {
+        for (const std::vector<double>* levels : {&curve.vented, &curve.closed}) {
+            for (double db : *levels) {
+                if (std::isfinite(db)) highest = std::max(highest, std::min(db, kHighestDrawnDb));
+            }
+        }
+    }
+    return {static_cast<int>(std::ceil(highest / kDbGrid)) * kDbGrid};
 }
 
 std::string px(double value) { return fixedText(value, 1); }
@@ -81,73 +118,122 @@ void text(std::ostream& out, double x, double y, const char* anchor, const std::
         << extra << ">" << xmlText(content) << "</text>\n";
 }
 
-void writeGrid(std::ostream& out) {
+void writeGrid(std::ostream& out, const LevelAxis& axis) {
+    const double bottom = axis.bottom();
     out << "<rect x=\"" << px(kLeft) << "\" y=\"" << px(kTop) << "\" width=\""
-        << px(kRight - kLeft) << "\" height=\"" << px(kBottom - kTop)
+        << px(kRight - kLeft) << "\" height=\"" << px(bottom - kTop)
         << "\" fill=\"#FFFFFF\" stroke=\"#444444\" stroke-width=\"1\"/>\n";
     const double maxHz = kMinHz * std::pow(10.0, kDecades);
     for (double octave = kMinHz * 2; octave < maxHz; octave *= 2) {
-        line(out, xOf(octave), kTop, xOf(octave), kBottom, "stroke=\"#DDDDDD\" stroke-width=\"1\"");
+        line(out, xOf(octave), kTop, xOf(octave), bottom, "stroke=\"#DDDDDD\" stroke-width=\"1\"");
     }
     for (double decade = kMinHz * 10; decade < maxHz; decade *= 10) {
-        line(out, xOf(decade), kTop, xOf(decade), kBottom, "stroke=\"#999999\" stroke-width=\"1\"");
+        line(out, xOf(decade), kTop, xOf(decade), bottom, "stroke=\"#999999\" stroke-width=\"1\"");
     }
-    for (int db = kMinDb + 3; db < kMaxDb; db += 3) {
-        line(out, kLeft, yOf(db), kRight, yOf(db),
+    for (int db = kMinDb + kDbGrid; db < axis.maxDb; db += kDbGrid) {
+        line(out, kLeft, axis.yOf(db), kRight, axis.yOf(db),
              db == 0 ? "stroke=\"#333333\" stroke-width=\"1.6\""
                      : "stroke=\"#DDDDDD\" stroke-width=\"1\"");
     }
     out << "<g font-size=\"13\" fill=\"#222222\">\n";
     for (const auto& [hz, label] : kTicks) {
-        line(out, xOf(hz), kBottom, xOf(hz), kBottom + 5, "stroke=\"#444444\"");
-        text(out, xOf(hz), kBottom + 20, "middle", label);
+        line(out, xOf(hz), bottom, xOf(hz), bottom + 5, "stroke=\"#444444\"");
+        text(out, xOf(hz), bottom + 20, "middle", label);
     }
-    for (int db = kMinDb; db <= kMaxDb; db += 6) {
-        line(out, kLeft - 5, yOf(db), kLeft, yOf(db), "stroke=\"#444444\"");
-        text(out, kLeft - 8, yOf(db) + 4.5, "end",
+    for (int db = axis.maxDb; db >= kMinDb; db -= 2 * kDbGrid) {
+        line(out, kLeft - 5, axis.yOf(db), kLeft, axis.yOf(db), "stroke=\"#444444\"");
+        text(out, kLeft - 8, axis.yOf(db) + 4.5, "end",
              (db > 0 ? "+" : db < 0 ? "−" : "") + std::to_string(std::abs(db)));
     }
-    text(out, (kLeft + kRight) / 2, kBottom + 42, "middle", "Frequency (Hz)");
-    const double middle = (kTop + kBottom) / 2;
+    text(out, (kLeft + kRight) / 2, bottom + 42, "middle", "Frequency (Hz)");
+    const double middle = (kTop + bottom) / 2;
     out << "<text x=\"22\" y=\"" << px(middle) << "\" text-anchor=\"middle\" transform=\"rotate(-90 22 "
         << px(middle) << ")\">Level (dB)</text>\n";
     out << "</g>\n";
 }
 
+std::string strokeStyle(const char* colour, double width, const char* dashes) {
+    std::string style = std::string("stroke=\"") + colour + "\" stroke-width=\"" + px(width) + "\"";
+    if (*dashes != '\0') style += std::string(" stroke-dasharray=\"") + dashes + "\"";
+    return style + " stroke-linejoin=\"round\"";
+}
+
+std::string ventedStyle(std::size_t design) {
+    return strokeStyle(colourOf(design), 2.2, strokesOf(design).vented);
+}
+
+std::string closedStyle(std::size_t design) {
+    return strokeStyle(colourOf(design), 1.6, strokesOf(design).closed);
+}
+
 void polyline(std::ostream& out, const std::vector<double>& frequencies,
-              const std::vector<double>& levels, const char* colour, const char* style) {
-    out << "<polyline fill=\"none\" stroke=\"" << colour << "\" " << style << " points=\"";
+              const std::vector<double>& levels, const LevelAxis& axis, const std::string& style) {
+    out << "<polyline fill=\"none\" " << style << " points=\"";
     for (std::size_t i = 0; i < frequencies.size() && i < levels.size(); ++i) {
-        out << (i == 0 ? "" : " ") << px(xOf(frequencies[i])) << ',' << px(yOf(levels[i]));
+        out << (i == 0 ? "" : " ") << px(xOf(frequencies[i])) << ',' << px(axis.yOf(levels[i]));
     }
     out << "\"/>\n";
 }
 
-constexpr const char* kVentedStyle = "stroke-width=\"2.2\" stroke-linejoin=\"round\"";
-constexpr const char* kClosedStyle =
-    "stroke-width=\"1.6\" stroke-dasharray=\"7 4\" stroke-linejoin=\"round\"";
+// The vented F3 is a filled dot, the closed one a ring.
+constexpr double kMarkRadius = 4.5;
 
-void marker(std::ostream& out, double x, double y, const char* colour) {
-    out << "<circle cx=\"" << px(x) << "\" cy=\"" << px(y) << "\" r=\"4.5\" fill=\"" << colour
-        << "\" stroke=\"#FFFFFF\" stroke-width=\"1.2\"/>\n";
+void marker(std::ostream& out, double x, double y, const char* colour, bool filled) {
+    out << "<circle cx=\"" << px(x) << "\" cy=\"" << px(y) << "\" r=\"" << px(kMarkRadius)
+        << "\" fill=\"" << (filled ? colour : "#FFFFFF") << "\" stroke=\""
+        << (filled ? "#FFFFFF" : colour) << "\" stroke-width=\"" << (filled ? "1.2" : "2")
+        << "\"/>\n";
+}
+
+// The F3 marks on the -3 dB line. A mark that would cover one already set
+// moves down below the line, a thin stem leading back to its place, so that
+// designs with the same F3 each keep a visible mark.
+void writeF3Marks(std::ostream& out, const std::vector<PlotCurve>& curves, const LevelAxis& axis) {
+    struct Mark {
+        double x;
+        std::size_t design;
+        bool vented;
+    };
+    std::vector<Mark> marks;
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        if (curves[i].ventedF3) marks.push_back({xOf(*curves[i].ventedF3), i, true});
+        if (curves[i].closedF3) marks.push_back({xOf(*curves[i].closedF3), i, false});
+    }
+    const double lineY = axis.yOf(kF3Level);
+    std::vector<std::pair<double, double>> placed;
+    for (const Mark& mark : marks) {
+        double y = lineY;
+        const auto covers = [&](const std::pair<double, double>& p) {
+            return std::hypot(p.first - mark.x, p.second - y) < 2 * kMarkRadius;
+        };
+        while (std::any_of(placed.begin(), placed.end(), covers)) y += 2 * kMarkRadius + 1;
+        if (y != lineY) {
+            line(out, mark.x, lineY, mark.x, y,
+                 std::string("stroke=\"") + colourOf(mark.design) + "\" stroke-width=\"1\"");
+        }
+        marker(out, mark.x, y, colourOf(mark.design), mark.vented);
+        placed.emplace_back(mark.x, y);
+    }
 }
 
 std::string hz(const std::optional<double>& f) {
     return f ? fixedText(*f, 2) + " Hz" : "above 20 kHz";
 }
 
-void writeLegend(std::ostream& out, const std::vector<PlotCurve>& curves) {
+void writeLegend(std::ostream& out, const std::vector<PlotCurve>& curves, const LevelAxis& axis) {
+    const double top = axis.legendTop();
     out << "<g font-size=\"13\" fill=\"#222222\">\n";
-    text(out, kLeft, kLegendTop - 12, "start",
-         "solid: vented box · dashed: closed box of the same volume · dot: vented F3 (−3 dB)",
+    text(out, kLeft, top - 12, "start",
+         "solid: vented box · dashed: closed box of the same volume · "
+         "dot / ring: vented / closed F3 (−3 dB)",
          " fill=\"#555555\"");
     for (std::size_t i = 0; i < curves.size(); ++i) {
         const char* colour = colourOf(i);
-        const double y = kLegendTop + 10 + static_cast<double>(i) * kLegendLine;
-        const std::string stroke = std::string("stroke=\"") + colour + "\" ";
-        line(out, kLeft, y, kLeft + 34, y, stroke + kVentedStyle);
-        marker(out, kLeft + 17, y, colour);
-        line(out, kLeft + 42, y, kLeft + 76, y, stroke + kClosedStyle);
+        const double y = top + 10 + static_cast<double>(i) * kLegendLine;
+        line(out, kLeft, y, kLeft + 34, y, ventedStyle(i));
+        marker(out, kLeft + 17, y, colour, true);
+        line(out, kLeft + 42, y, kLeft + 76, y, closedStyle(i));
+        marker(out, kLeft + 59, y, colour, false);
         text(out, kLeft + 86, y + 4.5, "start",
              curves[i].name + " — F3 vented " + hz(curves[i].ventedF3) + ", closed " +
                  hz(curves[i].closedF3));
@@ -159,33 +245,29 @@ void writeLegend(std::ostream& out, const std::vector<PlotCurve>& curves) {
 
 void writeResponsePlot(std::ostream& out, const std::vector<double>& frequencies,
                        const std::vector<PlotCurve>& curves, const std::string& subtitle) {
+    const LevelAxis axis = axisFor(curves);
     const double height =
-        kLegendTop + 10 + static_cast<double>(curves.size()) * kLegendLine + 6;
+        axis.legendTop() + 10 + static_cast<double>(curves.size()) * kLegendLine + 6;
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" << px(kWidth)
         << "\" height=\"" << px(height) << "\" viewBox=\"0 0 " << px(kWidth) << ' ' << px(height)
         << "\" font-family=\"" << kFonts << "\">\n"
         << "<title>Frequency response</title>\n"
         << "<defs><clipPath id=\"plot-area\"><rect x=\"" << px(kLeft) << "\" y=\"" << px(kTop)
-        << "\" width=\"" << px(kRight - kLeft) << "\" height=\"" << px(kBottom - kTop)
+        << "\" width=\"" << px(kRight - kLeft) << "\" height=\"" << px(axis.bottom() - kTop)
         << "\"/></clipPath></defs>\n"
         << "<rect width=\"100%\" height=\"100%\" fill=\"#FFFFFF\"/>\n";
     text(out, kLeft, 24, "start", "Frequency response", " font-size=\"17\" font-weight=\"bold\"");
     text(out, kLeft, 44, "start", subtitle, " font-size=\"12\" fill=\"#555555\"");
-    writeGrid(out);
+    writeGrid(out, axis);
     out << "<g clip-path=\"url(#plot-area)\">\n";
     for (std::size_t i = 0; i < curves.size(); ++i) {
-        const char* colour = colourOf(i);
-        polyline(out, frequencies, curves[i].closed, colour, kClosedStyle);
-        polyline(out, frequencies, curves[i].vented, colour, kVentedStyle);
+        polyline(out, frequencies, curves[i].closed, axis, closedStyle(i));
+        polyline(out, frequencies, curves[i].vented, axis, ventedStyle(i));
     }
-    for (std::size_t i = 0; i < curves.size(); ++i) {
-        if (curves[i].ventedF3) {
-            marker(out, xOf(*curves[i].ventedF3), yOf(-3), colourOf(i));
-        }
-    }
+    writeF3Marks(out, curves, axis);
     out << "</g>\n";
-    writeLegend(out, curves);
+    writeLegend(out, curves, axis);
     out << "</svg>\n";
 }
 

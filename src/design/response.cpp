@@ -2,6 +2,7 @@
 #include "response.hpp"
 
 #include <cmath>
+#include <numbers>
 #include <utility>
 
 namespace ventbox {
@@ -45,14 +46,13 @@ double gridFrequency(int k) {
     return kGridStart * std::exp2(static_cast<double>(k) / kGridPointsPerOctave);
 }
 
-Response::Response(double alpha, double h, double Qt, double Ql, double fo, double foc,
-                   double Qoc)
-    : f0_(fo * std::sqrt(h)), foc_(foc), Qoc_(Qoc) {
+Response::Response(double alpha, double h, double Qt, double Ql, double fo)
+    : f0_(fo * std::sqrt(h)), fc_(fo * std::sqrt(1 + alpha)), Qtc_(Qt * std::sqrt(1 + alpha)) {
     const double rootH = std::sqrt(h);
     const double QlQt = Ql * Qt;
     a_ = {(Ql + h * Qt) / (rootH * QlQt), (h + (alpha + 1 + h * h) * QlQt) / (h * QlQt),
           (h * Ql + Qt) / (rootH * QlQt)};
-    for (double a : a_) {
+    for (double a : {a_[0], a_[1], a_[2], fc_, Qtc_}) {
         if (!std::isfinite(a)) throw NoResponse("the box's coefficients are out of range");
     }
 }
@@ -71,24 +71,38 @@ double Response::ventedDb(double f) const {
     return -dB(std::hypot(1 - a2 * v2 + v2 * v2, a3 * v2 * v - a1 * v));
 }
 
-// |Gc| of s² / (s² + s/Qoc + 1) at s = jω, taken the same way.
+// |Gc| of s² / (s² + s/Qtc + 1) at s = jω/ωc, taken the same way.
 double Response::closedDb(double f) const {
-    const double w = f / foc_;
-    if (w < 1) return 2 * dB(w) - dB(std::hypot(1 - w * w, w / Qoc_));
+    const double w = f / fc_;
+    if (w < 1) return 2 * dB(w) - dB(std::hypot(1 - w * w, w / Qtc_));
     const double v = 1 / w;
-    return -dB(std::hypot(1 - v * v, v / Qoc_));
+    return -dB(std::hypot(1 - v * v, v / Qtc_));
+}
+
+// The numerator s⁴ turns the phase by a constant, so the delay is the rate
+// at which the denominator's argument turns: D(jw) = R + jI with
+// R = w⁴ - a2·w² + 1 and I = a3·w - a1·w³, d(arg D)/dw = (R·I' - I·R')/|D|²,
+// divided by ω0 = 2π·f0 to count in seconds.
+double Response::ventedGroupDelay(double f) const {
+    const auto [a1, a2, a3] = a_;
+    const double w = f / f0_;
+    const double w2 = w * w;
+    const double R = w2 * w2 - a2 * w2 + 1;
+    const double I = a3 * w - a1 * w2 * w;
+    const double dR = 4 * w2 * w - 2 * a2 * w;
+    const double dI = a3 - 3 * a1 * w2;
+    return (R * dI - I * dR) / (R * R + I * I) / (2 * std::numbers::pi * f0_);
 }
 
 Response responseOf(const TDesign& design, const TDesignResults& results, double Ql) {
     const std::pair<double, const char*> needed[] = {
-        {results.so, "so"}, {results.sc, "sc"},  {results.fd, "fd"},  {design.fo, "fo"},
-        {design.Qo, "Qo"},  {results.foc, "foc"}, {results.Qoc, "Qoc"},
+        {results.so, "so"}, {results.sc, "sc"}, {results.fd, "fd"},
+        {design.fo, "fo"},  {design.Qo, "Qo"},
     };
     for (const auto& [value, name] : needed) {
         if (!(value > 0)) throw NoResponse(std::string(name) + " is not positive");
     }
-    return Response(results.sc / results.so, results.fd / design.fo, design.Qo, Ql, design.fo,
-                    results.foc, results.Qoc);
+    return Response(results.sc / results.so, results.fd / design.fo, design.Qo, Ql, design.fo);
 }
 
 std::optional<double> ventedF3(const Response& response) {
@@ -99,7 +113,7 @@ std::optional<double> closedF3(const Response& response) {
     return f3Of([&](double f) { return response.closedDb(f); });
 }
 
-Peak ventedPeak(const Response& response) {
+std::optional<Peak> ventedPeak(const Response& response) {
     int best = 0;
     double bestDb = response.ventedDb(gridFrequency(0));
     for (int k = 1; k < kGridPoints; ++k) {
@@ -109,7 +123,7 @@ Peak ventedPeak(const Response& response) {
             bestDb = db;
         }
     }
-    if (best == 0 || best == kGridPoints - 1) return {bestDb, gridFrequency(best)};
+    if (best == 0 || best == kGridPoints - 1) return std::nullopt;
     // Golden-section search between the neighbouring grid points, in log f.
     const double ratio = (std::sqrt(5.0) - 1) / 2;
     double low = std::log(gridFrequency(best - 1));
@@ -131,7 +145,7 @@ Peak ventedPeak(const Response& response) {
         }
     }
     const double f = roundedToHundredths(std::exp((low + high) / 2));
-    return {response.ventedDb(f), f};
+    return Peak{response.ventedDb(f), f};
 }
 
 }  // namespace ventbox

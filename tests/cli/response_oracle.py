@@ -47,7 +47,7 @@ def design_values(cli, path):
     fo, mo, qo = number(kv["fo"]), number(kv["mo"]), number(kv["Qo"])
     so = round(4 * math.pi ** 2 * fo * fo * mo)
     return dict(fo=fo, Qo=qo, so=so, sc=number(kv["CabinetST"]), fd=number(kv["DuctFD"], "Hz"),
-                foc=number(kv["CabinetFR"], "Hz"), Qoc=number(kv["EfectiveQ"]), name=kv["name"])
+                name=kv["name"])
 
 
 def vented(d, f):
@@ -60,8 +60,11 @@ def vented(d, f):
 
 
 def closed(d, f):
-    s = 1j * f / d["foc"]
-    return 20 * math.log10(abs(s * s / (s * s + s / d["Qoc"] + 1)))
+    # The same driver sealed in the box: the box's stiffness adds to the
+    # suspension's, the moving mass is the driver's alone.
+    rise = math.sqrt(1 + d["sc"] / d["so"])
+    s = 1j * f / (d["fo"] * rise)
+    return 20 * math.log10(abs(s * s / (s * s + s / (d["Qo"] * rise) + 1)))
 
 
 def f3(level):
@@ -104,8 +107,12 @@ def main():
             expected = f3(level)
             if abs(float(got) - expected) > 0.01:
                 failures.append(f"{d['name']} F3 {what}: {got}, expected {expected:.4f}")
-        peak = max(vented(d, 10 * 2 ** (k / 2400)) for k in range(16001))
-        if abs(float(cells[-2]) - peak) > 0.006 or abs(vented(d, float(cells[-1])) - peak) > 0.006:
+        scan = [vented(d, 10 * 2 ** (k / 2400)) for k in range(16001)]
+        peak = max(scan)
+        if peak in (scan[0], scan[-1]):
+            if cells[-2:] != ["none", "none"]:
+                failures.append(f"{d['name']} peak: {cells[-2]} at {cells[-1]}, expected none")
+        elif abs(float(cells[-2]) - peak) > 0.006 or abs(vented(d, float(cells[-1])) - peak) > 0.006:
             failures.append(f"{d['name']} peak: {cells[-2]} dB at {cells[-1]} Hz, expected {peak:.3f}")
     for failure in failures[:20]:
         print(failure)

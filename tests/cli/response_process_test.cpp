@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 
 #include "run_process.hpp"
 
@@ -47,32 +49,89 @@ protected:
 TEST_F(ResponseDesigns, summarisesEachDesignThatHasAResponse) {
     EXPECT_EQ(response({}),
               "file   name         F3_vented_Hz  F3_closed_Hz  peak_dB  peak_Hz\n"
-              "a.dat  FW208Kolvex  52.87         59.67         2.33     89.45\n"
-              "-      設計         52.87         59.67         2.33     89.45\n");
+              "a.dat  FW208Kolvex  52.87         60.51         2.33     89.45\n"
+              "-      設計         52.87         60.51         2.33     89.45\n");
 }
 
 TEST_F(ResponseDesigns, tabulatesTheLevelsOfEachDesign) {
     const std::string rows = response({"--format", "csv"});
     EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 162);
-    // Levels of the worked example, computed apart with complex arithmetic.
+    // Levels of the worked example, computed apart with complex arithmetic;
+    // the sealed box's from fc = fo·√(1 + sc/so) and Qtc = Qo·√(1 + sc/so).
     for (const char* row :
          {"f_Hz,FW208Kolvex vented_dB,FW208Kolvex closed_dB,設計 vented_dB,設計 closed_dB\n",
-          "\n10.0000,-47.7424,-32.6913,-47.7424,-32.6913\n",
-          "\n40.0000,-8.6032,-8.6012,-8.6032,-8.6012\n",
-          "\n1015.9367,0.0282,0.0072,0.0282,0.0072\n"}) {
+          "\n10.0000,-47.7424,-33.5960,-47.7424,-33.5960\n",
+          "\n40.0000,-8.6032,-9.2261,-8.6032,-9.2261\n",
+          "\n1015.9367,0.0282,0.0112,0.0282,0.0112\n"}) {
         EXPECT_NE(rows.find(row), std::string::npos) << row;
     }
-    const auto lossless = runCli({"response", "--format", "csv", "--ql", "1e9", "a.dat"},
-                                 dir.folder());
-    EXPECT_EQ(lossless.status, 0);
-    EXPECT_NE(lossless.out.find("\n40.0000,-7.5062,-8.6012\n"), std::string::npos);
+    const auto leastLosses = runCli({"response", "--format", "csv", "--ql", "1000", "a.dat"},
+                                    dir.folder());
+    EXPECT_EQ(leastLosses.status, 0);
+    EXPECT_NE(leastLosses.out.find("\n40.0000,-7.5143,-9.2261\n"), std::string::npos);
+}
+
+// Runs that would mislead a reader or lose a design.
+TEST_F(ResponseDesigns, keepsDesignsApartAndRefusesWhatWouldLoseOne) {
+    std::filesystem::create_directory(dir.file("sub"));
+    writeBytes(dir.file("b.dat"), kExampleFile);
+    writeBytes(dir.file("sub/a.dat"), kExampleFile);
+    const struct {
+        const char* what;
+        std::vector<std::string> args;
+        bool designOnInput;
+        int status;
+        std::string expected;  // in standard output, or at the start of standard error
+    } cases[] = {
+        {"copies of one design by their files' names",
+         {"--format", "csv", "a.dat", "b.dat"}, false, 0,
+         "f_Hz,FW208Kolvex (a.dat) vented_dB,FW208Kolvex (a.dat) closed_dB,"
+         "FW208Kolvex (b.dat) vented_dB,FW208Kolvex (b.dat) closed_dB\n"},
+        {"copies under one base name by their paths", {"--format", "csv", "a.dat", "sub/a.dat"},
+         false, 0, "f_Hz,FW208Kolvex (a.dat) vented_dB,FW208Kolvex (a.dat) closed_dB,"
+                   "FW208Kolvex (sub/a.dat) vented_dB,FW208Kolvex (sub/a.dat) closed_dB\n"},
+        {"one file twice by its place", {"--format", "csv", "a.dat", "a.dat"}, false, 0,
+         "f_Hz,FW208Kolvex (#1) vented_dB"},
+        {"an output over the design on standard input",
+         {"--format", "svg", "--output", "b.dat", "-"}, true, 2,
+         "ventbox-cli response: the output 'b.dat' is the design file 'standard input'\n"},
+        {"box losses beyond real boxes", {"--ql", "1e308", "a.dat"}, false, 2,
+         "ventbox-cli response: --ql needs a number from 0.5 to 1000, not '1e308'\n"},
+        {"box losses below real boxes", {"--ql", "0.4", "a.dat"}, false, 2,
+         "ventbox-cli response: --ql needs a number from 0.5 to 1000, not '0.4'\n"},
+        {"the lowest box losses", {"--ql", "0.5", "a.dat"}, false, 0, "a.dat  FW208Kolvex"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"response"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        test::CliStreams streams;
+        if (c.designOnInput) streams.inputPath = dir.file("b.dat");
+        const auto r = runCli(args, dir.folder(), streams);
+        EXPECT_EQ(r.status, c.status) << c.what;
+        if (c.status == 0) {
+            EXPECT_NE(r.out.find(c.expected), std::string::npos) << c.what << "\n" << r.out;
+        } else {
+            EXPECT_EQ(r.err.rfind(c.expected, 0), 0u) << c.what << "\n" << r.err;
+        }
+    }
+    EXPECT_EQ(readBytes(dir.file("b.dat")), kExampleFile);
+}
+
+TEST_F(ResponseDesigns, saysSoWhenACurveHasNoPeak) {
+    // A large box on a stiff, well-damped driver rises all the way to the grid's end.
+    const auto saved = runCli({"calc", "4", "80", "2.2", "0.3", "60", "60", "60", "2", "4", "8",
+                               "--save", "rising", "--data-dir", "."},
+                              dir.folder());
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    const auto r = runCli({"response", "rising.dat"}, dir.folder());
+    EXPECT_NE(r.out.find("  none     none\n"), std::string::npos) << r.out;
 }
 
 TEST_F(ResponseDesigns, plotsTheDesignsAsAStandAloneSvg) {
     EXPECT_EQ(response({"--format", "svg", "--output", "plot.svg"}), "");
     const std::string svg = readBytes(dir.file("plot.svg"));
     EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ", 0), 0u);
-    EXPECT_NE(svg.find(">設計 — F3 vented 52.87 Hz, closed 59.67 Hz<"), std::string::npos);
+    EXPECT_NE(svg.find(">設計 — F3 vented 52.87 Hz, closed 60.51 Hz<"), std::string::npos);
     for (const char* absent : {"<script", "href", "<!DOCTYPE", "<image"}) {
         EXPECT_EQ(svg.find(absent), std::string::npos) << absent;
     }

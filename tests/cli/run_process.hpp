@@ -26,6 +26,7 @@ struct ProcessResult {
 // Where a run's standard streams come from and go, and its locale.
 struct CliStreams {
     std::string input;                        // the bytes of standard input
+    std::string inputPath;                    // standard input from there instead
     std::string outputPath;                   // standard output there, not captured
     std::vector<std::string> locale{"LC_ALL=C"};  // replaces every LC_* and LANG
 };
@@ -41,7 +42,8 @@ inline ProcessResult runCli(const std::vector<std::string>& args, const std::str
     const std::string errPath = capture.file("err");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
+    const std::string& inFrom = streams.inputPath.empty() ? inPath : streams.inputPath;
+    posix_spawn_file_actions_addopen(&actions, 0, inFrom.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT, 0600);
     posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
