@@ -15,7 +15,7 @@
 #include "design/report_text.hpp"
 #include "design/response.hpp"
 #include "command.hpp"
-#include "fixed_text.hpp"
+#include "design/fixed_text.hpp"
 #include "output_buffer.hpp"
 #include "output_text.hpp"
 #include "svg_plot.hpp"
@@ -107,12 +107,6 @@ ResponseOptions parse(const std::vector<std::string>& args) {
     return options;
 }
 
-std::vector<double> levels(const Response& response, double (Response::*level)(double) const) {
-    std::vector<double> result(kGridPoints);
-    for (int k = 0; k < kGridPoints; ++k) result[k] = (response.*level)(gridFrequency(k));
-    return result;
-}
-
 void writeLevels(std::ostream& out, const std::vector<DesignResponse>& designs) {
     std::vector<std::string> row{"f_Hz"};
     for (const DesignResponse& d : designs) {
@@ -155,8 +149,8 @@ void writePlot(std::ostream& out, const std::vector<DesignResponse>& designs, do
     for (int k = 0; k < kGridPoints; ++k) frequencies[k] = gridFrequency(k);
     std::vector<PlotCurve> curves;
     for (const DesignResponse& d : designs) {
-        curves.push_back({d.label, levels(d.response, &Response::ventedDb),
-                          levels(d.response, &Response::closedDb), ventedF3(d.response),
+        curves.push_back({d.label, overGrid(d.response, &Response::ventedDb),
+                          overGrid(d.response, &Response::closedDb), ventedF3(d.response),
                           closedF3(d.response)});
     }
     writeResponsePlot(out, frequencies, curves,

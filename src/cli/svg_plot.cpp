@@ -5,7 +5,8 @@
 #include <array>
 #include <cmath>
 
-#include "fixed_text.hpp"
+#include "design/fixed_text.hpp"
+#include "design/plot_style.hpp"
 #include "design/response.hpp"
 #include "files/cp932.hpp"
 #include "output_text.hpp"
@@ -33,33 +34,6 @@ constexpr double kLegendLine = 22;
 // bounding them keeps the coordinates short.
 constexpr double kLowestDrawnDb = -120;
 constexpr double kHighestDrawnDb = 60;
-
-// The colour-universal palette of Okabe and Ito, in an order where
-// neighbours differ in lightness as well as hue; its yellow is left out as
-// too faint on white.
-constexpr std::array<const char*, 7> kColours{
-    "#0072B2", "#D55E00", "#009E73", "#CC79A7", "#E69F00", "#56B4E9", "#000000",
-};
-
-// Designs beyond the palette's length take its colours again, with other
-// dashes: each round of the palette has a vented and a closed pattern of
-// its own, no two alike. Past the last round the patterns come round again.
-struct Strokes {
-    const char* vented;
-    const char* closed;
-};
-constexpr std::array<Strokes, 4> kStrokeRounds{{
-    {"", "7 4"},
-    {"14 3 3 3", "7 4 1 4"},
-    {"14 3 3 3 3 3", "3 6"},
-    {"22 4", "1 3"},
-}};
-
-const char* colourOf(std::size_t design) { return kColours[design % kColours.size()]; }
-
-const Strokes& strokesOf(std::size_t design) {
-    return kStrokeRounds[design / kColours.size() % kStrokeRounds.size()];
-}
 
 // Japanese design names need a CJK face; these are the ones Debian ships.
 constexpr const char* kFonts =
@@ -159,11 +133,11 @@ std::string strokeStyle(const char* colour, double width, const char* dashes) {
 }
 
 std::string ventedStyle(std::size_t design) {
-    return strokeStyle(colourOf(design), 2.2, strokesOf(design).vented);
+    return strokeStyle(plotColourOf(design), 2.2, plotStrokesOf(design).vented);
 }
 
 std::string closedStyle(std::size_t design) {
-    return strokeStyle(colourOf(design), 1.6, strokesOf(design).closed);
+    return strokeStyle(plotColourOf(design), 1.6, plotStrokesOf(design).closed);
 }
 
 void polyline(std::ostream& out, const std::vector<double>& frequencies,
@@ -209,9 +183,9 @@ void writeF3Marks(std::ostream& out, const std::vector<PlotCurve>& curves, const
         while (std::any_of(placed.begin(), placed.end(), covers)) y += 2 * kMarkRadius + 1;
         if (y != lineY) {
             line(out, mark.x, lineY, mark.x, y,
-                 std::string("stroke=\"") + colourOf(mark.design) + "\" stroke-width=\"1\"");
+                 std::string("stroke=\"") + plotColourOf(mark.design) + "\" stroke-width=\"1\"");
         }
-        marker(out, mark.x, y, colourOf(mark.design), mark.vented);
+        marker(out, mark.x, y, plotColourOf(mark.design), mark.vented);
         placed.emplace_back(mark.x, y);
     }
 }
@@ -228,7 +202,7 @@ void writeLegend(std::ostream& out, const std::vector<PlotCurve>& curves, const 
          "dot / ring: vented / closed F3 (−3 dB)",
          " fill=\"#555555\"");
     for (std::size_t i = 0; i < curves.size(); ++i) {
-        const char* colour = colourOf(i);
+        const char* colour = plotColourOf(i);
         const double y = top + 10 + static_cast<double>(i) * kLegendLine;
         line(out, kLeft, y, kLeft + 34, y, ventedStyle(i));
         marker(out, kLeft + 17, y, colour, true);

@@ -113,6 +113,12 @@ std::optional<double> closedF3(const Response& response) {
     return f3Of([&](double f) { return response.closedDb(f); });
 }
 
+std::vector<double> overGrid(const Response& response, ResponseCurve curve) {
+    std::vector<double> values(kGridPoints);
+    for (int k = 0; k < kGridPoints; ++k) values[k] = (response.*curve)(gridFrequency(k));
+    return values;
+}
+
 std::optional<Peak> ventedPeak(const Response& response) {
     int best = 0;
     double bestDb = response.ventedDb(gridFrequency(0));

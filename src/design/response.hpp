@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "calc/design.hpp"
 #include "report_text.hpp"
@@ -78,5 +79,9 @@ struct Peak {
     double frequency;
 };
 std::optional<Peak> ventedPeak(const Response& response);
+
+// One quantity of a response at each frequency of the grid, in grid order.
+using ResponseCurve = double (Response::*)(double) const;
+std::vector<double> overGrid(const Response& response, ResponseCurve curve);
 
 }  // namespace ventbox

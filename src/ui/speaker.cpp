@@ -173,7 +173,15 @@ void TBox::EditNamChange() { record().name = text(Edit::Nam); }
 
 void TBox::CheckBox1Click() { Calc(); }
 
-void TBox::Calc() { recalculate(); }
+void TBox::Calc() {
+    try {
+        recalculate();
+    } catch (const Error& error) {
+        if (calculationObserver_) calculationObserver_->calculationFailed(reportText(error));
+        throw;
+    }
+    if (calculationObserver_) calculationObserver_->calculated();
+}
 
 std::string TBox::Dir(const std::string& suffix) const {
     // Without a startup directory the path would be the suffix alone.

@@ -45,17 +45,29 @@ public:
     virtual void captionChanged(ResultLabel label) = 0;
 };
 
+// Told when a recalculation ends, so that a view of the results beside the
+// window's labels can follow them.
+class CalculationObserver {
+public:
+    virtual ~CalculationObserver() = default;
+    virtual void calculated() = 0;
+    // The report of the error that ended it.
+    virtual void calculationFailed(const std::string& report) = 0;
+};
+
 // The main window `Box` without a toolkit: the state of its controls, its
 // event handlers and the rules by which changes run them.
 class TBox : private DesignForm {
 public:
     explicit TBox(Platform& platform);
     void setObserver(TBoxObserver* observer) { observer_ = observer; }
+    void setCalculationObserver(CalculationObserver* observer) { calculationObserver_ = observer; }
 
     // Control state as the window shows it.
     using DesignForm::caption;
     using DesignForm::checked;
     using DesignForm::design;
+    using DesignForm::results;
     using DesignForm::text;
     const std::string& startupDirectory() const { return startupDirectory_; }
     const std::string& dialogInitialDir() const { return dialogInitialDir_; }
@@ -127,6 +139,7 @@ private:
 
     Platform& platform_;
     TBoxObserver* observer_ = nullptr;
+    CalculationObserver* calculationObserver_ = nullptr;
     std::string startupDirectory_;
     std::string dialogInitialDir_;
     std::string dialogFileName_;

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
@@ -101,6 +102,7 @@ BoxWindow::BoxWindow(TBox& box, QWidget* parent) : QWidget(parent), box_(box) {
     buildControls();
     mirrorModel();
     connectEvents();
+    offerGraph();
     box_.setObserver(this);
 }
 
@@ -200,6 +202,23 @@ void BoxWindow::mirrorModel() {
     for (std::size_t i = 0; i < edits_.size(); ++i) textChanged(static_cast<Edit>(i));
     checkedChanged();
     for (std::size_t i = 0; i < results_.size(); ++i) captionChanged(static_cast<ResultLabel>(i));
+}
+
+// The response graph is offered by Ctrl+G anywhere in the window and by the
+// context menu of both panels.
+void BoxWindow::offerGraph() {
+    auto* graph = new QAction(QStringLiteral("周波数特性 (Ctrl+G)"), this);
+    graph->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    connect(graph, &QAction::triggered, this, [this] {
+        if (onGraphRequested_) onGraphRequested_();
+    });
+    addAction(graph);
+    for (QObject* child : children()) {
+        if (auto* panel = dynamic_cast<CaptionPanel*>(child)) {
+            panel->addAction(graph);
+            panel->setContextMenuPolicy(Qt::ActionsContextMenu);
+        }
+    }
 }
 
 void BoxWindow::connectEvents() {

@@ -31,6 +31,10 @@ public:
     void centreOnScreen();
     // Runs once the window has agreed to close.
     void setOnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
+    // Runs on Ctrl+G and on the panels' context menu entry for the graph.
+    void setOnGraphRequested(std::function<void()> onGraphRequested) {
+        onGraphRequested_ = std::move(onGraphRequested);
+    }
 
     void textChanged(Edit edit) override;
     void checkedChanged() override;
@@ -45,6 +49,7 @@ private:
     void buildControls();
     void mirrorModel();
     void connectEvents();
+    void offerGraph();
     // Tells a screen reader the volume and the lowest resonance.
     void announceResults();
 
@@ -58,6 +63,7 @@ private:
     QWidget* announcement_ = nullptr;
     bool announcementPending_ = false;
     std::function<void()> onClosed_;
+    std::function<void()> onGraphRequested_;
 };
 
 }  // namespace ventbox

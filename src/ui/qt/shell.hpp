@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <memory>
 #include <utility>
 
 #include "application.hpp"
 #include "box_window.hpp"
+#include "graph_window.hpp"
 #include "qt_platform.hpp"
+#include "ui/response_graph.hpp"
 #include "ui/speaker.hpp"
 
 namespace ventbox {
@@ -19,16 +22,30 @@ struct Shell {
     template <typename... Args>
     explicit Shell(Args&&... args) : platform(std::forward<Args>(args)...) {
         platform.setWindow(&window);
+        window.setOnGraphRequested([this] { openGraph(); });
     }
     Shell(const Shell&) = delete;
     Shell& operator=(const Shell&) = delete;
 
-    // Runs the start-up sequence, then shows the window.
-    void start() { startUp(box, window); }
+    // Runs the start-up sequence, then shows the window, and the graph
+    // beside it where asked.
+    void start(bool withGraph = false) {
+        startUp(box, window);
+        if (withGraph) openGraph();
+    }
+
+    // The graph is made when it is first asked for, so that a start without
+    // it builds no chart; later requests raise the one there is.
+    void openGraph() {
+        if (!graphWindow) graphWindow = std::make_unique<GraphWindow>(box, graph, &window);
+        graphWindow->open();
+    }
 
     PlatformType platform;
     TBox box{platform};
     BoxWindow window{box};
+    ResponseGraph graph;
+    std::unique_ptr<GraphWindow> graphWindow;
 };
 
 }  // namespace ventbox

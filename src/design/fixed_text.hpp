@@ -4,7 +4,7 @@
 #include <charconv>
 #include <string>
 
-namespace ventbox::cli {
+namespace ventbox {
 
 // A number with a fixed count of decimals and "." as the decimal point,
 // whatever the locale: data for other programs. A value that rounds to zero
@@ -18,4 +18,4 @@ inline std::string fixedText(double value, int decimals) {
     return text;
 }
 
-}  // namespace ventbox::cli
+}  // namespace ventbox

@@ -1,0 +1,387 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "graph_window.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include <QChart>
+#include <QChartView>
+#include <QCloseEvent>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QLogValueAxis>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QSaveFile>
+#include <QScatterSeries>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include "design/plot_style.hpp"
+
+namespace ventbox {
+
+namespace {
+
+QString qstring(const std::string& text) { return QString::fromStdString(text); }
+
+// The level axis spans what the plot of the command line spans: -30 dB up to
+// +6 dB, or higher in 3 dB steps to the highest level drawn.
+constexpr double kLowestDb = -30;
+constexpr double kLowestTopDb = 6;
+constexpr double kDbStep = 3;
+constexpr double kAxisLowHz = kGridStart;
+constexpr double kAxisHighHz = 1000;
+
+// An SVG dash array ("7 4"), in pixels, as Qt's pattern in pen widths.
+QList<qreal> dashesOf(const char* dashArray, double width) {
+    QList<qreal> pattern;
+    for (const QString& part : QString::fromLatin1(dashArray).split(' ', Qt::SkipEmptyParts)) {
+        pattern.push_back(part.toDouble() / width);
+    }
+    return pattern;
+}
+
+QPen penOf(std::size_t design, bool vented) {
+    const double width = vented ? 2.2 : 1.6;
+    QPen pen(QColor(QString::fromLatin1(plotColourOf(design))), width);
+    const char* dashes = vented ? plotStrokesOf(design).vented : plotStrokesOf(design).closed;
+    if (*dashes != '\0') pen.setDashPattern(dashesOf(dashes, width));
+    return pen;
+}
+
+QList<QPointF> pointsOf(const std::vector<double>& values) {
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(values.size()));
+    for (int k = 0; k < kGridPoints; ++k) points.append(QPointF(gridFrequency(k), values[k]));
+    return points;
+}
+
+QLogValueAxis* frequencyAxis() {
+    auto* axis = new QLogValueAxis;
+    axis->setBase(10);
+    axis->setRange(kAxisLowHz, kAxisHighHz);
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setMinorTickCount(8);
+    axis->setTitleText(QStringLiteral("周波数 (Hz)"));
+    return axis;
+}
+
+QChart* makeChart(const QString& title, const QString& unit) {
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->addAxis(frequencyAxis(), Qt::AlignBottom);
+    auto* levels = new QValueAxis;
+    levels->setTitleText(unit);
+    levels->setLabelFormat(QStringLiteral("%g"));
+    chart->addAxis(levels, Qt::AlignLeft);
+    return chart;
+}
+
+QValueAxis* valueAxisOf(QChart* chart) {
+    return static_cast<QValueAxis*>(chart->axes(Qt::Vertical).front());
+}
+
+void attach(QChart* chart, QAbstractSeries* series, bool inLegend) {
+    chart->addSeries(series);
+    for (QAbstractAxis* axis : chart->axes()) series->attachAxis(axis);
+    for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(inLegend);
+}
+
+}  // namespace
+
+// A chart view that tells where the pointer is, as a frequency.
+class PointerChartView : public QChartView {
+public:
+    PointerChartView(QChart* chart, std::function<void(double)> onPointer)
+        : QChartView(chart), onPointer_(std::move(onPointer)) {
+        setMouseTracking(true);
+        setRenderHint(QPainter::Antialiasing);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override {
+        const QPointF position = event->position();
+        if (chart()->plotArea().contains(position)) onPointer_(chart()->mapToValue(position).x());
+        QChartView::mouseMoveEvent(event);
+    }
+
+private:
+    std::function<void(double)> onPointer_;
+};
+
+GraphWindow::GraphWindow(TBox& box, ResponseGraph& graph, QWidget* parent)
+    : QWidget(parent, Qt::Window), box_(box), graph_(graph) {
+    setWindowTitle(QStringLiteral("周波数特性"));
+    setAccessibleName(QStringLiteral("周波数特性"));
+    buildControls();
+    box_.setCalculationObserver(this);
+    auto* settle = new QTimer(this);
+    settle->setSingleShot(true);
+    settle->setInterval(150);
+    connect(settle, &QTimer::timeout, this, &GraphWindow::rescan);
+    watcher_ = new QFileSystemWatcher(this);
+    // A save replaces the file by a rename: several changes come at once.
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, settle, qOverload<>(&QTimer::start));
+    connect(watcher_, &QFileSystemWatcher::fileChanged, settle, qOverload<>(&QTimer::start));
+    graph_.designCalculated(box_.design(), box_.results());
+    rescan();
+}
+
+GraphWindow::~GraphWindow() { box_.setCalculationObserver(nullptr); }
+
+void GraphWindow::buildControls() {
+    levelChart_ = makeChart(QStringLiteral("振幅特性"), QStringLiteral("レベル (dB)"));
+    delayChart_ = makeChart(QStringLiteral("群遅延 (バスレフ)"), QStringLiteral("群遅延 (ms)"));
+    const auto showPointer = [this](double f) {
+        pointer_->setText(qstring(graph_.levelsAt(f)));
+    };
+    levelView_ = new PointerChartView(levelChart_, showPointer);
+    levelView_->setAccessibleName(QStringLiteral("振幅特性のグラフ"));
+    delayView_ = new PointerChartView(delayChart_, showPointer);
+    delayView_->setAccessibleName(QStringLiteral("群遅延のグラフ"));
+    auto* views = new QTabWidget;
+    views->setAccessibleName(QStringLiteral("グラフの種類"));
+    views->addTab(levelView_, QStringLiteral("振幅"));
+    views->addTab(delayView_, QStringLiteral("群遅延"));
+
+    ql_ = new QDoubleSpinBox;
+    ql_->setRange(0.5, 1000);
+    ql_->setDecimals(1);
+    ql_->setValue(graph_.Ql());
+    ql_->setAccessibleName(QStringLiteral("箱の損失 Ql"));
+    connect(ql_, &QDoubleSpinBox::valueChanged, this, [this](double Ql) {
+        if (graph_.setQl(Ql)) redraw();
+    });
+    auto* qlLabel = new QLabel(QStringLiteral("箱の損失 &Ql"));
+    qlLabel->setBuddy(ql_);
+
+    compareList_ = new QListWidget;
+    compareList_->setAccessibleName(QStringLiteral("比べる設計"));
+    connect(compareList_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        if (filling_) return;
+        graph_.setCompared(static_cast<std::size_t>(compareList_->row(item)),
+                           item->checkState() == Qt::Checked);
+        redraw();
+    });
+    auto* compareLabel = new QLabel(QStringLiteral("比べる設計 (&D)"));
+    compareLabel->setBuddy(compareList_);
+
+    auto* save = new QPushButton(QStringLiteral("画像を保存(&S)…"));
+    save->setAccessibleName(QStringLiteral("画像を保存"));
+    connect(save, &QPushButton::clicked, this, &GraphWindow::saveWithDialog);
+
+    readout_ = new QLabel;
+    readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    readout_->setAccessibleName(QStringLiteral("読み取り"));
+    status_ = new QLabel;
+    status_->setWordWrap(true);
+    status_->setStyleSheet(QStringLiteral("color: #B00000"));
+    status_->setAccessibleName(QStringLiteral("状態"));
+    pointer_ = new QLabel;
+    pointer_->setWordWrap(true);
+    pointer_->setAccessibleName(QStringLiteral("ポインタの位置"));
+
+    table_ = new QTableWidget;
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->setVisible(false);
+    table_->setAccessibleName(QStringLiteral("1/3 オクターブごとのレベルと F3"));
+    table_->setTabKeyNavigation(false);
+    auto* tableLabel = new QLabel(QStringLiteral("レベルの表 (&T)"));
+    tableLabel->setBuddy(table_);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(qlLabel);
+    side->addWidget(ql_);
+    side->addWidget(compareLabel);
+    side->addWidget(compareList_, 1);
+    side->addWidget(save);
+    side->addWidget(readout_);
+    auto* top = new QHBoxLayout;
+    top->addWidget(views, 1);
+    top->addLayout(side);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(top, 3);
+    all->addWidget(status_);
+    all->addWidget(pointer_);
+    all->addWidget(tableLabel);
+    all->addWidget(table_, 2);
+    setTabOrder(views, levelView_);
+    resize(1000, 760);
+}
+
+void GraphWindow::open() {
+    if (!isVisible()) placeBesideMainWindow();
+    show();
+    raise();
+    activateWindow();
+}
+
+// Beside the main window where the screen has room on its right or left,
+// so that the window's fields and the curves are seen together.
+void GraphWindow::placeBesideMainWindow() {
+    const QWidget* main = parentWidget();
+    if (main == nullptr || main->screen() == nullptr) return;
+    const QRect screen = main->screen()->availableGeometry();
+    const QRect beside = main->frameGeometry();
+    const int gap = 8;
+    QRect place(QPoint(beside.right() + gap, beside.top()), size());
+    if (place.right() > screen.right()) place.moveRight(beside.left() - gap);
+    if (place.left() < screen.left()) place.moveLeft(screen.left());
+    if (place.bottom() > screen.bottom()) place.moveBottom(screen.bottom());
+    if (place.top() < screen.top()) place.moveTop(screen.top());
+    move(place.topLeft());
+}
+
+void GraphWindow::calculated() {
+    graph_.designCalculated(box_.design(), box_.results());
+    redraw();
+}
+
+void GraphWindow::calculationFailed(const std::string& report) {
+    graph_.calculationFailed(report);
+    status_->setText(qstring(graph_.status()));
+}
+
+void GraphWindow::watchDataFolder() {
+    if (!watcher_->files().isEmpty()) watcher_->removePaths(watcher_->files());
+    const QString folder = qstring(box_.dialogInitialDir());
+    if (folder.isEmpty()) return;
+    if (!watcher_->directories().contains(folder)) watcher_->addPath(folder);
+    for (const ComparedDesign& design : graph_.compared()) watcher_->addPath(qstring(design.path));
+}
+
+void GraphWindow::rescan() {
+    graph_.scanDataFolder(box_.dialogInitialDir());
+    watchDataFolder();
+    fillCompareList();
+    redraw();
+}
+
+void GraphWindow::fillCompareList() {
+    filling_ = true;
+    compareList_->clear();
+    for (const ComparedDesign& design : graph_.compared()) {
+        const QString file = QFileInfo(qstring(design.path)).fileName();
+        auto* item = new QListWidgetItem(compareList_);
+        if (design.curves) {
+            item->setText(qstring(design.name) + QStringLiteral("  (") + file + QStringLiteral(")"));
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+            item->setCheckState(design.checked ? Qt::Checked : Qt::Unchecked);
+        } else {
+            item->setText(file + QStringLiteral(": 読み込めません (") + qstring(design.failure) +
+                          QStringLiteral(")"));
+            item->setFlags(Qt::ItemIsEnabled);
+            item->setForeground(QColor(0x80, 0x80, 0x80));
+        }
+    }
+    filling_ = false;
+}
+
+void GraphWindow::redraw() {
+    const std::vector<const GraphCurves*> drawn = graph_.drawn();
+    levelChart_->removeAllSeries();
+    delayChart_->removeAllSeries();
+    double highest = kLowestTopDb;
+    double longest = 1;
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        const GraphCurves& curves = *drawn[i];
+        const QString label = qstring(curves.label);
+        for (const auto& [levels, vented] :
+             {std::pair{&curves.vented, true}, std::pair{&curves.closed, false}}) {
+            auto* series = new QLineSeries;
+            series->setName(label + (vented ? QStringLiteral(" バスレフ") : QStringLiteral(" 密閉")));
+            series->setPen(penOf(i, vented));
+            series->replace(pointsOf(*levels));
+            attach(levelChart_, series, true);
+            highest = std::max(highest, *std::max_element(levels->begin(), levels->end()));
+        }
+        for (const auto& [f3, vented] :
+             {std::pair{curves.ventedF3, true}, std::pair{curves.closedF3, false}}) {
+            if (!f3) continue;
+            auto* mark = new QScatterSeries;
+            mark->setMarkerSize(9);
+            const QColor colour(QString::fromLatin1(plotColourOf(i)));
+            mark->setColor(vented ? colour : QColor(Qt::white));
+            mark->setBorderColor(vented ? QColor(Qt::white) : colour);
+            mark->append(*f3, kF3Level);
+            attach(levelChart_, mark, false);
+        }
+        auto* delay = new QLineSeries;
+        delay->setName(label);
+        delay->setPen(penOf(i, true));
+        delay->replace(pointsOf(curves.groupDelay));
+        attach(delayChart_, delay, true);
+        for (int k = 0; k < kGridPoints && gridFrequency(k) <= kAxisHighHz; ++k) {
+            longest = std::max(longest, curves.groupDelay[k]);
+        }
+    }
+    auto* zero = new QLineSeries;
+    zero->setPen(QPen(QColor(0x33, 0x33, 0x33), 1.6));
+    zero->append(kAxisLowHz, 0);
+    zero->append(kAxisHighHz, 0);
+    attach(levelChart_, zero, false);
+    const double top = std::ceil(highest / kDbStep) * kDbStep;
+    valueAxisOf(levelChart_)->setRange(kLowestDb, top);
+    valueAxisOf(levelChart_)->setTickCount(static_cast<int>((top - kLowestDb) / kDbStep) / 2 + 1);
+    valueAxisOf(delayChart_)->setRange(0, std::ceil(longest / 5) * 5);
+
+    std::string readout;
+    for (const std::string& line : graph_.readout()) readout += line + "\n";
+    readout_->setText(qstring(readout).trimmed());
+    status_->setText(qstring(graph_.status()));
+    const QString description = qstring(graph_.description());
+    levelView_->setAccessibleDescription(description);
+    delayView_->setAccessibleDescription(description);
+    fillTable();
+}
+
+void GraphWindow::fillTable() {
+    const std::vector<std::vector<std::string>> rows = graph_.table();
+    table_->clear();
+    table_->setRowCount(static_cast<int>(rows.size()) - 1);
+    table_->setColumnCount(static_cast<int>(rows.front().size()));
+    QStringList header;
+    for (const std::string& cell : rows.front()) header.append(qstring(cell));
+    table_->setHorizontalHeaderLabels(header);
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            table_->setItem(static_cast<int>(r) - 1, static_cast<int>(c),
+                            new QTableWidgetItem(qstring(rows[r][c])));
+        }
+    }
+    table_->resizeColumnsToContents();
+}
+
+void GraphWindow::saveWithDialog() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("グラフを保存"),
+        qstring(box_.dialogInitialDir()) + QStringLiteral("/response.png"),
+        QStringLiteral("PNG 画像 (*.png)"));
+    if (!path.isEmpty()) savePicture(path);
+}
+
+void GraphWindow::savePicture(const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !levelView_->grab().save(&file, "PNG") ||
+        !file.commit()) {
+        throw Error(("画像を保存できません: " + file.errorString()).toStdString());
+    }
+}
+
+}  // namespace ventbox

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+
+#include "ui/response_graph.hpp"
+#include "ui/speaker.hpp"
+
+class QChart;
+class QChartView;
+class QDoubleSpinBox;
+class QFileSystemWatcher;
+class QLabel;
+class QListWidget;
+class QTableWidget;
+
+namespace ventbox {
+
+class PointerChartView;
+
+// The response graph beside the main window: draws the graph model, hands
+// the user's choices to it and follows the window's recalculations and the
+// data folder's files. Closing it only hides it, so that it keeps its box
+// losses and choices for the session.
+class GraphWindow : public QWidget, public CalculationObserver {
+public:
+    GraphWindow(TBox& box, ResponseGraph& graph, QWidget* parent = nullptr);
+    ~GraphWindow() override;
+
+    // Shows the window, or raises it where it is open already.
+    void open();
+
+    void calculated() override;
+    void calculationFailed(const std::string& report) override;
+
+    // Writes the graph as SVG or PNG, by the file's extension.
+    void savePicture(const QString& path);
+
+private:
+    void buildControls();
+    void placeBesideMainWindow();
+    void watchDataFolder();
+    void rescan();
+    void redraw();
+    void fillCompareList();
+    void fillTable();
+    void saveWithDialog();
+
+    TBox& box_;
+    ResponseGraph& graph_;
+    QChart* levelChart_ = nullptr;
+    QChart* delayChart_ = nullptr;
+    PointerChartView* levelView_ = nullptr;
+    PointerChartView* delayView_ = nullptr;
+    QDoubleSpinBox* ql_ = nullptr;
+    QLabel* readout_ = nullptr;
+    QLabel* status_ = nullptr;
+    QLabel* pointer_ = nullptr;
+    QListWidget* compareList_ = nullptr;
+    QTableWidget* table_ = nullptr;
+    QFileSystemWatcher* watcher_ = nullptr;
+    bool filling_ = false;
+};
+
+}  // namespace ventbox
