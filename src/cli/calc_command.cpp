@@ -11,6 +11,7 @@
 #include "command.hpp"
 #include "design_output.hpp"
 #include "files/design_file.hpp"
+#include "files/io_error.hpp"
 #include "output_buffer.hpp"
 #include "output_text.hpp"
 #include "ui/report_text.hpp"
@@ -67,19 +68,19 @@ int takeOption(CalcOptions& options, const std::string& option, const std::strin
     if (option != "--sep" && option != "--format" && option != "--save" && option != "--data-dir") {
         return 0;
     }
-    if (value == nullptr) throw UsageError(option + " needs a value");
+    const std::string& text = valueOf(option, value);
     if (option == "--save") {
-        options.saveName = *value;
+        options.saveName = text;
     } else if (option == "--data-dir") {
-        if (value->empty()) throw UsageError("--data-dir needs a folder");
-        options.dataDir = *value;
+        if (text.empty()) throw UsageError("--data-dir needs a folder");
+        options.dataDir = text;
     } else if (option == "--sep") {
-        if (!usableSeparator(*value)) {
+        if (!usableSeparator(text)) {
             throw UsageError("--sep takes one ASCII punctuation character other than + and -");
         }
-        options.separator = (*value)[0];
+        options.separator = text[0];
     } else {
-        options.format = formatNamed(*value, {Format::Text, Format::Kv, Format::Json});
+        options.format = formatNamed(text, {Format::Text, Format::Kv, Format::Json});
     }
     return 2;
 }
@@ -130,20 +131,26 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         failures.push_back(failureLine(e));
     }
     const std::string folder = dataFolder(options.dataDir.value_or(kDefaultDataDir));
+    bool saved = false;
     if (failures.empty() && options.saveName) {
         // Saved as the window's save button does: the stored values, the
         // design name and the check box.
         design.name = *options.saveName;
         try {
             saveDesignFile(folder, design, options.pipe);
+        } catch (const NotDurable& e) {
+            failures.push_back(reportText(e.what()));
+            saved = true;
         } catch (const Error& e) {
             failures.push_back(reportText(e.what()));
         }
     }
-    for (const std::string& failure : failures) err << failure << '\n';
+    // A field text goes into its error's message as typed.
+    for (const std::string& failure : failures) err << oneLine(failure) << '\n';
     if (failures.empty()) return 0;
     if (options.saveName) {
-        err << "not saved: " << oneLine(designFilePath(folder, *options.saveName)) << '\n';
+        err << (saved ? kNotDurable : "not saved: ")
+            << oneLine(designFilePath(folder, *options.saveName)) << '\n';
     }
     return 1;
 }

@@ -28,6 +28,11 @@ Format formatNamed(const std::string& name, std::initializer_list<Format> offere
     throw UsageError("unknown format '" + oneLine(name) + "'");
 }
 
+const std::string& valueOf(const std::string& option, const std::string* value) {
+    if (value == nullptr) throw UsageError(option + " needs a value");
+    return *value;
+}
+
 std::vector<std::string> operandsOf(const std::vector<std::string>& args, Operands operands,
                                     const OptionTaker& take) {
     const std::string optionStart = operands == Operands::FieldTexts ? "--" : "-";

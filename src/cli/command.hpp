@@ -11,6 +11,10 @@
 
 namespace ventbox::cli {
 
+// The line before the path of a file that a save put in place, but that
+// the system did not confirm would outlast a power cut.
+inline constexpr std::string_view kNotDurable = "saved, but not confirmed durable: ";
+
 // Words a command cannot take. The dispatch prints the problem after the
 // command's name, then the command's usage, and exits with status 2.
 class UsageError : public std::runtime_error {
@@ -39,6 +43,10 @@ enum class Operands { FieldTexts, DesignFiles };
 // (nullptr at the end); returns how many words it used: 1 alone, 2 with its
 // value, 0 for no such option.
 using OptionTaker = std::function<int(const std::string& option, const std::string* value)>;
+
+// The word after an option that needs a value; throws UsageError when the
+// option is the last word.
+const std::string& valueOf(const std::string& option, const std::string* value);
 
 // The operands among a command's words, in order, each option passed to
 // `take`. Options may stand anywhere before "--"; "--help" or "-h" there

@@ -1,19 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <sstream>
 
 #include "calc/errors.hpp"
 #include "command.hpp"
 #include "design_run.hpp"
+#include "files/file_replace.hpp"
+#include "files/io_error.hpp"
 #include "fixed_text.hpp"
-#include "output_buffer.hpp"
 #include "output_text.hpp"
 #include "response_model.hpp"
 #include "svg_plot.hpp"
@@ -34,7 +33,8 @@ constexpr const char* kHelp =
     "  --ql Q         box losses, a positive number (default 7)\n"
     "  --format F     text (default): F3 and peak per design; csv: the levels from\n"
     "                 10 Hz to 1 kHz, 24 an octave; svg: a plot of every design\n"
-    "  --output FILE  write to FILE instead of standard output\n"
+    "  --output FILE  write to FILE instead of standard output (\"-\": standard output);\n"
+    "                 FILE is replaced whole or, on failure, left as it was\n"
     "Exit status: 0 done, 1 a design had no response or the output failed, 2 bad usage.\n";
 
 struct ResponseOptions {
@@ -61,15 +61,17 @@ std::optional<double> positiveNumber(const std::string& text) {
 
 // Takes one of the response's options; each needs a value.
 int takeOption(ResponseOptions& options, const std::string& option, const std::string* value) {
-    if (value == nullptr) return 0;
     if (option == "--ql") {
-        const std::optional<double> Ql = positiveNumber(*value);
-        if (!Ql) throw UsageError("--ql needs a positive number, not '" + oneLine(*value) + "'");
+        const std::string& text = valueOf(option, value);
+        const std::optional<double> Ql = positiveNumber(text);
+        if (!Ql) throw UsageError("--ql needs a positive number, not '" + oneLine(text) + "'");
         options.Ql = *Ql;
     } else if (option == "--format") {
-        options.format = formatNamed(*value, {Format::Text, Format::Csv, Format::Svg});
+        options.format = formatNamed(valueOf(option, value), {Format::Text, Format::Csv, Format::Svg});
     } else if (option == "--output") {
-        options.output = *value;
+        // "-" is standard output, as it is standard input among the designs.
+        const std::string& file = valueOf(option, value);
+        options.output = file == "-" ? std::nullopt : std::optional(file);
     } else {
         return 0;
     }
@@ -157,24 +159,22 @@ void write(std::ostream& out, const ResponseOptions& options,
     }
 }
 
-// The output file, written as standard output is: a failed write throws.
-void writeFile(const std::string& path, const ResponseOptions& options,
-               const std::vector<DesignResponse>& designs) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) throw OutputError(errno);
-    struct Closer {
-        int fd;
-        ~Closer() {
-            if (fd >= 0) ::close(fd);
-        }
-    } closer{fd};
-    FileOutputBuffer buffer(fd);
-    std::ostream out(&buffer);
-    out.exceptions(std::ios::badbit);
-    write(out, options, designs);
-    out.flush();
-    closer.fd = -1;
-    if (::close(fd) != 0 && errno != EINTR) throw OutputError(errno);
+// The output file, replaced as a design file is saved, so that a failed
+// write leaves the previous one whole. Returns the exit status.
+int writeFile(const std::string& path, const ResponseOptions& options,
+              const std::vector<DesignResponse>& designs, std::ostream& err) {
+    std::ostringstream text;
+    write(text, options, designs);
+    try {
+        replaceFile(path, text.str());
+        return 0;
+    } catch (const NotDurable& e) {
+        err << oneLine(path) << ": " << reportText(e.what()) << '\n'
+            << kNotDurable << oneLine(path) << '\n';
+    } catch (const IoError& e) {
+        err << oneLine(path) << ": " << reportText(e.what()) << '\n';
+    }
+    return 1;
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -197,7 +197,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
 
     if (options.output) {
-        writeFile(*options.output, options, designs);
+        status = std::max(status, writeFile(*options.output, options, designs, err));
     } else {
         write(out, options, designs);
     }
