@@ -266,6 +266,29 @@ TEST(CliCalc, printsTheResultsAndReportsAFailedSaveAfterThem) {
     }
 }
 
+// A disk that fills up while --output is written leaves the previous output
+// whole, in a small file system of the test's own where one can be mounted.
+TEST(CliResponse, leavesThePreviousOutputWholeWhenTheDiskFills) {
+    TempDir dir;
+    writeBytes(dir.file("a.dat"), kExampleFile);
+    std::filesystem::create_directory(dir.file("small"));
+    std::string cli;
+    for (const char* part : {VENTBOX_CLI_COMMAND}) cli += "'" + std::string(part) + "' ";
+    writeBytes(dir.file("fill.sh"),
+               "cd \"$(dirname \"$0\")\" && mount -t tmpfs -o size=16k tmpfs small || exit 1\n"
+               "printf old > small/plot.csv\n"
+               "head -c 65536 /dev/zero > small/filler 2> /dev/null\n" +
+                   cli + "response --format csv --output small/plot.csv a.dat a.dat a.dat a.dat 2> err\n"
+                         "echo $? > status\n"
+                         "cp small/plot.csv after\n");
+    const std::string run =
+        "unshare -m --propagation private sh '" + dir.file("fill.sh") + "' 2> /dev/null";
+    if (std::system(run.c_str()) != 0) GTEST_SKIP() << "no file system of its own can be mounted here";
+    EXPECT_EQ(readBytes(dir.file("status")), "1\n");
+    EXPECT_EQ(readBytes(dir.file("err")), "small/plot.csv: I/O エラー (112)\n");
+    EXPECT_EQ(readBytes(dir.file("after")), "old");
+}
+
 TEST(CliShow, comparesSeveralDesignsInOneTable) {
     TempDir dir;
     writeBytes(dir.file("a.dat"), kExampleFile);
