@@ -56,7 +56,7 @@ struct CalcOptions {
     Format format = Format::Text;
     std::optional<std::string> saveName;
     std::optional<std::string> dataDir;
-    std::vector<std::string> fields;
+    std::vector<std::string_view> fields;
 };
 
 // Takes one of the calculation's options; each but --pipe needs a value.

@@ -48,10 +48,11 @@ using OptionTaker = std::function<int(const std::string& option, const std::stri
 // option is the last word.
 const std::string& valueOf(const std::string& option, const std::string* value);
 
-// The operands among a command's words, in order, each option passed to
+// The operands among a command's words, in order, as views into `args`
+// (a list of many thousand files is not copied), each option passed to
 // `take`. Options may stand anywhere before "--"; "--help" or "-h" there
 // throws HelpRequest.
-std::vector<std::string> operandsOf(const std::vector<std::string>& args, Operands operands,
+std::vector<std::string_view> operandsOf(const std::vector<std::string>& args, Operands operands,
                                     const OptionTaker& take);
 
 // A command of ventbox-cli, as the dispatch offers it.

@@ -41,7 +41,7 @@ struct ResponseOptions {
     double Ql = kDefaultQl;
     Format format = Format::Text;
     std::optional<std::string> output;
-    std::vector<std::string> files;
+    std::vector<std::string_view> files;
 };
 
 // One design that has a response.
@@ -83,7 +83,7 @@ ResponseOptions parse(const std::vector<std::string>& args) {
     options.files =
         operandsOf(args, Operands::DesignFiles, std::bind_front(takeOption, std::ref(options)));
     // Writing the plot over a design file would lose the design.
-    for (const std::string& file : options.files) {
+    for (const std::string_view file : options.files) {
         std::error_code unreadable;
         if (options.output && file != "-" &&
             std::filesystem::equivalent(*options.output, file, unreadable)) {
@@ -182,7 +182,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
     std::vector<DesignResponse> designs;
     int status = 0;
-    for (const std::string& path : options.files) {
+    for (const std::string_view file : options.files) {
+        const std::string path(file);
         try {
             DesignRun run = runDesignFile(path);
             designs.push_back(

@@ -24,7 +24,7 @@ constexpr const char* kHelp =
 
 struct ShowOptions {
     Format format = Format::Text;
-    std::vector<std::string> files;
+    std::vector<std::string_view> files;
 };
 
 ShowOptions parse(const std::vector<std::string>& args) {
@@ -66,7 +66,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     int status = 0;
     bool first = true;
     if (json) out << '[';
-    for (const std::string& path : options.files) {
+    for (const std::string_view file : options.files) {
+        const std::string path(file);
         if (json) out << (first ? "\n" : ",\n");
         DesignOutput design;
         try {
