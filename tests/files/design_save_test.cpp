@@ -12,7 +12,9 @@
 #include <cmath>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <thread>
+#include <tuple>
 
 #include "file_test_support.hpp"
 #include "files/io_error.hpp"
@@ -260,6 +262,7 @@ public:
     std::size_t room = SIZE_MAX;
     int unnamedError = 0;  // how the file system refuses an unnamed file
     int fsyncError = 0;
+    int folderSyncError = 0;
     int renameError = 0;
     std::vector<std::string> log;
 
@@ -281,8 +284,9 @@ public:
         struct stat st;
         ::fstat(fd, &st);
         log.push_back(S_ISDIR(st.st_mode) ? "sync folder" : "sync file");
-        if (fsyncError == 0) return SaveCalls::fsync(fd);
-        errno = fsyncError;
+        const int error = S_ISDIR(st.st_mode) ? folderSyncError : fsyncError;
+        if (error == 0) return SaveCalls::fsync(fd);
+        errno = error;
         return -1;
     }
     int rename(const char* from, const char* to) override {
@@ -342,15 +346,9 @@ TEST(DesignFileSave, syncsTheFileBeforeAndTheFolderAfterTheRename) {
         EXPECT_EQ(readBytes(dir.file("FW208Kolvex.dat")), kExampleFile) << unnamedError;
         EXPECT_EQ(entries(dir), std::vector<std::string>{"FW208Kolvex.dat"}) << unnamedError;
     }
-    class FolderSyncFails : public SaveCalls {
-        int fsync(int fd) override {
-            struct stat st;
-            ::fstat(fd, &st);
-            errno = EIO;
-            return S_ISDIR(st.st_mode) ? -1 : SaveCalls::fsync(fd);
-        }
-    } calls;
     TempDir dir;
+    FailingCalls calls;
+    calls.folderSyncError = EIO;
     EXPECT_THROW(saveDesignFile(dir.folder(), exampleDesign(), false, calls), NotDurable);
     EXPECT_EQ(readBytes(dir.file("FW208Kolvex.dat")), kExampleFile);
     // An unnamed file refused for any other reason is a failure of its own.
@@ -393,13 +391,10 @@ TEST(DesignFileSave, reportsWhatTheFileSystemRefuses) {
 
 constexpr uid_t kNobody = 65534;
 
-// Runs a save as the given user, in a child process.
-std::string saveOutcomeAs(uid_t user, const std::string& folder, const TDesign& design) {
+// What `body` gives when run as the user, in a child process.
+std::string asUser(uid_t user, const std::function<std::string()>& body) {
     return test::inChildProcess([&] {
-        if (user != ::geteuid() && (::setgid(user) != 0 || ::setuid(user) != 0)) {
-            return std::string("cannot become ") + std::to_string(user);
-        }
-        return saveOutcome(folder, design);
+        return ::setgid(user) == 0 && ::setuid(user) == 0 ? body() : "cannot become the user";
     });
 }
 
@@ -427,18 +422,15 @@ TEST(DesignFileSave, leavesTheFileToItsOwner) {
         writeBytes(path, "old");
         ASSERT_EQ(::chown(path.c_str(), c.owner, c.owner), 0);
         ::chmod(path.c_str(), c.mode);
-        EXPECT_EQ(saveOutcomeAs(c.saver, dir.folder(), exampleDesign()), c.outcome) << c.what;
+        EXPECT_EQ(asUser(c.saver, [&] { return saveOutcome(dir.folder(), exampleDesign()); }),
+                  c.outcome)
+            << c.what;
         struct stat st;
         ASSERT_EQ(::stat(path.c_str(), &st), 0);
-        EXPECT_EQ(st.st_uid, c.owner) << c.what;
-        EXPECT_EQ(st.st_gid, c.owner) << c.what;
-        EXPECT_EQ(st.st_mode & 07777, c.mode) << c.what;
-        EXPECT_EQ(test::inChildProcess([&] {
-                      return ::setgid(c.owner) == 0 && ::setuid(c.owner) == 0 ? readBytes(path)
-                                                                                : "";
-                  }),
-                  c.bytes)
+        EXPECT_EQ(std::tuple(st.st_uid, st.st_gid, st.st_mode & 07777),
+                  std::tuple(c.owner, c.owner, c.mode))
             << c.what;
+        EXPECT_EQ(asUser(c.owner, [&] { return readBytes(path); }), c.bytes) << c.what;
         EXPECT_EQ(entries(dir), std::vector<std::string>{"FW208Kolvex.dat"}) << c.what;
     }
 }
