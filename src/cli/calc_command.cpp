@@ -145,7 +145,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             failures.push_back(reportText(e.what()));
         }
     }
-    // A field text goes into its error's message as typed.
+    // A message quotes a field text as typed: escaped as names are.
     for (const std::string& failure : failures) err << oneLine(failure) << '\n';
     if (failures.empty()) return 0;
     if (options.saveName) {

@@ -67,7 +67,8 @@ int takeOption(ResponseOptions& options, const std::string& option, const std::s
         if (!Ql) throw UsageError("--ql needs a positive number, not '" + oneLine(text) + "'");
         options.Ql = *Ql;
     } else if (option == "--format") {
-        options.format = formatNamed(valueOf(option, value), {Format::Text, Format::Csv, Format::Svg});
+        options.format =
+            formatNamed(valueOf(option, value), {Format::Text, Format::Csv, Format::Svg});
     } else if (option == "--output") {
         // "-" is standard output, as it is standard input among the designs.
         const std::string& file = valueOf(option, value);

@@ -119,8 +119,8 @@ std::string linkTarget(std::string path) {
     }
 }
 
-// A file in the design file's folder that becomes the design file by a
-// rename, or goes without a trace. Where the system allows, it has no name
+// A file in the replaced file's folder that becomes that file by a rename,
+// or goes without a trace. Where the system allows, it has no name
 // until just before the rename, so a save killed midway leaves nothing.
 class TemporaryFile {
 public:
@@ -226,20 +226,20 @@ void keep(int fd, const Keeps& keeps) {
 }
 
 // Makes the rename itself durable, so that a power cut cannot bring the
-// previous file back.
+// previous file back. It comes after the rename: whatever fails here, the
+// file holds the new contents.
 void syncFolder(const std::string& folder, SaveCalls& calls) {
     // A folder this process may write but not read cannot be opened to be
     // synced; the rename stands all the same.
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == EACCES) return;
-        fail(errno);
+        throw NotDurable(saveErrorCode(errno));
     }
     const int result = calls.fsync(fd);
     const int error = errno;
     ::close(fd);
-    // Some file systems cannot sync a folder at all. Any other failure
-    // comes after the rename: the file holds the new contents.
+    // Some file systems cannot sync a folder at all.
     if (result != 0 && error != EINVAL) throw NotDurable(saveErrorCode(error));
 }
 

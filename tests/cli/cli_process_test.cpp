@@ -140,8 +140,9 @@ const CliCase kCliCases[] = {
          "a\\tb.dat: ファイルが見つかりません."},
         {"terminal controls in a path", {"show", "\x1B[2J\x07\xC2\x9B.dat"}, 1, "",
          "\\x1B[2J\\x07\\xC2\\x9B.dat: ファイルが見つかりません."},
-        {"terminal controls in a field text", concat({"calc"}, exampleWith({{Field::A, "\x1B[31m"}})),
-         1, "", "'\\x1B[31m' は浮動小数点数ではありません."},
+        {"terminal controls in a field text",
+         concat({"calc"}, exampleWith({{Field::A, "\x1B[31m"}})), 1, "",
+         "'\\x1B[31m' は浮動小数点数ではありません."},
         {"a file beyond 64 KiB", {"show", "big.dat"}, 1, "", "big.dat: I/O エラー (223)"},
         {"standard input beyond 64 KiB", {"show", "-"}, 1, "", "-: I/O エラー (223)",
          std::string(70000, ' ')},
@@ -278,12 +279,15 @@ TEST(CliResponse, leavesThePreviousOutputWholeWhenTheDiskFills) {
                "cd \"$(dirname \"$0\")\" && mount -t tmpfs -o size=16k tmpfs small || exit 1\n"
                "printf old > small/plot.csv\n"
                "head -c 65536 /dev/zero > small/filler 2> /dev/null\n" +
-                   cli + "response --format csv --output small/plot.csv a.dat a.dat a.dat a.dat 2> err\n"
+                   cli + "response --format csv --output small/plot.csv a.dat a.dat a.dat a.dat"
+                         " 2> err\n"
                          "echo $? > status\n"
                          "cp small/plot.csv after\n");
     const std::string run =
         "unshare -m --propagation private sh '" + dir.file("fill.sh") + "' 2> /dev/null";
-    if (std::system(run.c_str()) != 0) GTEST_SKIP() << "no file system of its own can be mounted here";
+    if (std::system(run.c_str()) != 0) {
+        GTEST_SKIP() << "no file system of its own can be mounted here";
+    }
     EXPECT_EQ(readBytes(dir.file("status")), "1\n");
     EXPECT_EQ(readBytes(dir.file("err")), "small/plot.csv: I/O エラー (112)\n");
     EXPECT_EQ(readBytes(dir.file("after")), "old");

@@ -95,12 +95,14 @@ TEST(ResponseSvg, keepsANameWithXmlsOwnCharactersReadable) {
     ASSERT_EQ(r.status, 0) << r.err;
     writeBytes(dir.file("plot.svg"), r.out);
     const std::string legend = "string(//*[local-name()='text'][starts-with(., 'R&D')])";
-    FILE* parsed =
-        ::popen(("xmllint --nonet --xpath \"" + legend + "\" " + dir.file("plot.svg")).c_str(), "r");
+    const std::string command = "xmllint --nonet --xpath \"" + legend + "\" " + dir.file("plot.svg");
+    FILE* parsed = ::popen(command.c_str(), "r");
     ASSERT_NE(parsed, nullptr);
     std::string text;
     char buffer[256];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, parsed)) > 0;) text.append(buffer, n);
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, parsed)) > 0;) {
+        text.append(buffer, n);
+    }
     EXPECT_EQ(::pclose(parsed), 0);
     EXPECT_EQ(text.substr(0, text.find(" —")), "R&D <\"x\"> 'y'\xEF\xBF\xBD");
 }
