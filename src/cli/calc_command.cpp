@@ -10,6 +10,7 @@
 #include "command.hpp"
 #include "design_output.hpp"
 #include "files/design_file.hpp"
+#include "files/io_error.hpp"
 #include "output_buffer.hpp"
 #include "output_text.hpp"
 #include "design/report_text.hpp"
@@ -76,7 +77,7 @@ struct CalcOptions {
     Format format = Format::Text;
     std::optional<std::string> saveName;
     std::optional<std::string> dataDir;
-    std::vector<std::string> fields;
+    std::vector<std::string_view> fields;
 };
 
 // Takes one of the calculation's options; each but --pipe needs a value.
@@ -88,19 +89,19 @@ int takeOption(CalcOptions& options, const std::string& option, const std::strin
     if (option != "--sep" && option != "--format" && option != "--save" && option != "--data-dir") {
         return 0;
     }
-    if (value == nullptr) throw UsageError(option + " needs a value");
+    const std::string& text = valueOf(option, value);
     if (option == "--save") {
-        options.saveName = *value;
+        options.saveName = text;
     } else if (option == "--data-dir") {
-        if (value->empty()) throw UsageError("--data-dir needs a folder");
-        options.dataDir = *value;
+        if (text.empty()) throw UsageError("--data-dir needs a folder");
+        options.dataDir = text;
     } else if (option == "--sep") {
-        if (!usableSeparator(*value)) {
+        if (!usableSeparator(text)) {
             throw UsageError("--sep takes one ASCII punctuation character other than + and -");
         }
-        options.separator = (*value)[0];
+        options.separator = text[0];
     } else {
-        options.format = formatNamed(*value, {Format::Text, Format::Kv, Format::Json});
+        options.format = formatNamed(text, {Format::Text, Format::Kv, Format::Json});
     }
     return 2;
 }
@@ -151,20 +152,26 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         failures.push_back(failureLine(e));
     }
     const std::string folder = dataFolder(options.dataDir.value_or(kDefaultDataDir));
+    bool saved = false;
     if (failures.empty() && options.saveName) {
         // Saved as the window's save button does: the stored values, the
         // design name and the check box.
         design.name = *options.saveName;
         try {
             saveDesignFile(folder, design, options.pipe);
+        } catch (const NotDurable& e) {
+            failures.push_back(reportText(e.what()));
+            saved = true;
         } catch (const Error& e) {
             failures.push_back(reportText(e));
         }
     }
-    for (const std::string& failure : failures) err << failure << '\n';
+    // A message quotes a field text as typed: escaped as names are.
+    for (const std::string& failure : failures) err << oneLine(failure) << '\n';
     if (failures.empty()) return 0;
     if (options.saveName) {
-        err << "not saved: " << oneLine(designFilePath(folder, *options.saveName)) << '\n';
+        err << (saved ? kNotDurable : "not saved: ")
+            << oneLine(designFilePath(folder, *options.saveName)) << '\n';
     }
     return 1;
 }

@@ -28,10 +28,15 @@ Format formatNamed(const std::string& name, std::initializer_list<Format> offere
     throw UsageError("unknown format '" + oneLine(name) + "'");
 }
 
-std::vector<std::string> operandsOf(const std::vector<std::string>& args, Operands operands,
+const std::string& valueOf(const std::string& option, const std::string* value) {
+    if (value == nullptr) throw UsageError(option + " needs a value");
+    return *value;
+}
+
+std::vector<std::string_view> operandsOf(const std::vector<std::string>& args, Operands operands,
                                     const OptionTaker& take) {
     const std::string optionStart = operands == Operands::FieldTexts ? "--" : "-";
-    std::vector<std::string> found;
+    std::vector<std::string_view> found;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];

@@ -12,6 +12,10 @@
 
 namespace ventbox::cli {
 
+// The line before the path of a file that a save put in place, but that
+// the system did not confirm would outlast a power cut.
+inline constexpr std::string_view kNotDurable = "saved, but not confirmed durable: ";
+
 // Words a command cannot take. The dispatch prints the problem after the
 // command's name, then the command's usage, and exits with status 2.
 class UsageError : public PlainError {
@@ -41,10 +45,15 @@ enum class Operands { FieldTexts, DesignFiles };
 // value, 0 for no such option.
 using OptionTaker = std::function<int(const std::string& option, const std::string* value)>;
 
-// The operands among a command's words, in order, each option passed to
+// The word after an option that needs a value; throws UsageError when the
+// option is the last word.
+const std::string& valueOf(const std::string& option, const std::string* value);
+
+// The operands among a command's words, in order, as views into `args`
+// (a list of many thousand files is not copied), each option passed to
 // `take`. Options may stand anywhere before "--"; "--help" or "-h" there
 // throws HelpRequest.
-std::vector<std::string> operandsOf(const std::vector<std::string>& args, Operands operands,
+std::vector<std::string_view> operandsOf(const std::vector<std::string>& args, Operands operands,
                                     const OptionTaker& take);
 
 // A command of ventbox-cli, as the dispatch offers it.

@@ -10,9 +10,7 @@
 
 namespace ventbox::cli {
 
-namespace {
-
-std::vector<std::string> header() {
+std::vector<std::string> tableHeader() {
     std::vector<std::string> cells{"file", "name"};
     for (const FieldFacts& field : kFields) cells.emplace_back(field.symbol);
     cells.emplace_back("pipe");
@@ -20,7 +18,7 @@ std::vector<std::string> header() {
     return cells;
 }
 
-std::vector<std::string> row(const DesignOutput& design) {
+std::vector<std::string> tableRow(const DesignOutput& design) {
     std::vector<std::string> cells{design.file.value_or(""), design.name.value_or("")};
     cells.insert(cells.end(), design.inputs.begin(), design.inputs.end());
     cells.emplace_back(pipeText(design.pipe.value_or(false)));
@@ -32,8 +30,6 @@ std::vector<std::string> row(const DesignOutput& design) {
     }
     return cells;
 }
-
-}  // namespace
 
 DesignOutput outputOf(const TDesign& design) {
     DesignOutput out;
@@ -99,12 +95,6 @@ void writeFieldHelp(std::ostream& out) {
         unit.resize(4, ' ');
         out << "  " << name << unit << field.caption << '\n';
     }
-}
-
-Rows tableOf(const std::vector<DesignOutput>& designs) {
-    Rows rows{header()};
-    for (const DesignOutput& d : designs) rows.push_back(row(d));
-    return rows;
 }
 
 }  // namespace ventbox::cli

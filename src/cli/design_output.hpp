@@ -34,8 +34,9 @@ void writeJson(std::ostream& out, const DesignOutput& design);
 // The ten fields with their units and captions, for the help texts.
 void writeFieldHelp(std::ostream& out);
 
-// One comparison table, a row per design: file, name, the inputs, the pipe
-// flag and the labels.
-Rows tableOf(const std::vector<DesignOutput>& designs);
+// The comparison table of designs, a row per design: file, name, the
+// inputs, the pipe flag and the labels.
+std::vector<std::string> tableHeader();
+std::vector<std::string> tableRow(const DesignOutput& design);
 
 }  // namespace ventbox::cli

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "files/cp932.hpp"
 
@@ -70,7 +71,33 @@ std::string escaped(std::string_view text, std::initializer_list<Escape> escapes
 }
 
 std::string oneLine(std::string_view text) {
-    return escaped(text, {{'\t', "\\t"}, {'\r', "\\r"}, {'\n', "\\n"}, {'\\', "\\\\"}});
+    constexpr Escape kNamed[] = {{'\t', "\\t"}, {'\r', "\\r"}, {'\n', "\\n"}, {'\\', "\\\\"}};
+    const auto hex = [](std::string& s, unsigned char byte) {
+        constexpr char kDigits[] = "0123456789ABCDEF";
+        s += "\\x";
+        s += kDigits[byte >> 4];
+        s += kDigits[byte & 0xF];
+    };
+    std::string s;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const auto* named = std::find_if(std::begin(kNamed), std::end(kNamed),
+                                         [&](const Escape& e) { return e.byte == text[i]; });
+        // U+0080 to U+009F, the C1 controls, are C2 80 to C2 9F in UTF-8.
+        const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
+                        (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80;
+        if (named != std::end(kNamed)) {
+            s += named->replacement;
+        } else if (c1) {
+            hex(s, byte);
+            hex(s, static_cast<unsigned char>(text[++i]));
+        } else if (byte < 0x20 || byte == 0x7F) {
+            hex(s, byte);
+        } else {
+            s += text[i];
+        }
+    }
+    return s;
 }
 
 std::string jsonString(std::string_view text) {

@@ -26,8 +26,11 @@ struct Escape {
 std::string escaped(std::string_view text, std::initializer_list<Escape> escapes,
                     std::string_view otherControls = {});
 
-// A name or path on one line: tab, CR, LF and the backslash as `\t`, `\r`,
-// `\n` and `\\`, so that a line-oriented reader can take it apart again.
+// A name or path on one line and harmless to a terminal: tab, CR, LF and the
+// backslash as `\t`, `\r`, `\n` and `\\`, every other control character (C0,
+// DEL and, in UTF-8, C1) as `\xHH` for each of its bytes, so that a
+// line-oriented reader can take it apart again and a design file cannot
+// retitle, clear or recolour the terminal it is shown on.
 std::string oneLine(std::string_view text);
 
 // A JSON string, always valid UTF-8: each byte that starts no valid

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <sstream>
 
 #include "calc/errors.hpp"
 #include "design/design_labels.hpp"
@@ -16,7 +16,8 @@
 #include "design/response.hpp"
 #include "command.hpp"
 #include "design/fixed_text.hpp"
-#include "output_buffer.hpp"
+#include "files/file_replace.hpp"
+#include "files/io_error.hpp"
 #include "output_text.hpp"
 #include "svg_plot.hpp"
 #include "table_output.hpp"
@@ -36,14 +37,15 @@ constexpr const char* kHelp =
     "  --format F     text (default): F3 (the -3.000 dB point) and peak per design;\n"
     "                 csv: the levels from 10 Hz to 1015.9 Hz, 24 an octave;\n"
     "                 svg: a plot of every design\n"
-    "  --output FILE  write to FILE instead of standard output\n"
+    "  --output FILE  write to FILE instead of standard output (\"-\": standard output);\n"
+    "                 FILE is replaced whole or, on failure, left as it was\n"
     "Exit status: 0 done, 1 a design had no response or the output failed, 2 bad usage.\n";
 
 struct ResponseOptions {
     double Ql = kDefaultQl;
     Format format = Format::Text;
     std::optional<std::string> output;
-    std::vector<std::string> files;
+    std::vector<std::string_view> files;
 };
 
 // One design that has a response; `label` tells it apart from the others.
@@ -69,17 +71,20 @@ std::optional<double> qlNumber(const std::string& text) {
 
 // Takes one of the response's options; each needs a value.
 int takeOption(ResponseOptions& options, const std::string& option, const std::string* value) {
-    if (value == nullptr) return 0;
     if (option == "--ql") {
-        const std::optional<double> Ql = qlNumber(*value);
+        const std::string& text = valueOf(option, value);
+        const std::optional<double> Ql = qlNumber(text);
         if (!Ql) {
-            throw UsageError("--ql needs a number from 0.5 to 1000, not '" + oneLine(*value) + "'");
+            throw UsageError("--ql needs a number from 0.5 to 1000, not '" + oneLine(text) + "'");
         }
         options.Ql = *Ql;
     } else if (option == "--format") {
-        options.format = formatNamed(*value, {Format::Text, Format::Csv, Format::Svg});
+        options.format =
+            formatNamed(valueOf(option, value), {Format::Text, Format::Csv, Format::Svg});
     } else if (option == "--output") {
-        options.output = *value;
+        // "-" is standard output, as it is standard input among the designs.
+        const std::string& file = valueOf(option, value);
+        options.output = file == "-" ? std::nullopt : std::optional(file);
     } else {
         return 0;
     }
@@ -95,13 +100,13 @@ ResponseOptions parse(const std::vector<std::string>& args) {
     if (!options.output) return options;
     struct stat target {};
     if (::stat(options.output->c_str(), &target) != 0) return options;
-    for (const std::string& file : options.files) {
+    for (const std::string_view file : options.files) {
         struct stat design {};
         const bool read = file == "-" ? ::fstat(STDIN_FILENO, &design) == 0
-                                      : ::stat(file.c_str(), &design) == 0;
+                                      : ::stat(std::string(file).c_str(), &design) == 0;
         if (read && design.st_dev == target.st_dev && design.st_ino == target.st_ino) {
             throw UsageError("the output '" + oneLine(*options.output) + "' is the design file '" +
-                             oneLine(file == "-" ? "standard input" : file) + "'");
+                             oneLine(file == "-" ? std::string_view("standard input") : file) + "'");
         }
     }
     return options;
@@ -167,24 +172,22 @@ void write(std::ostream& out, const ResponseOptions& options,
     }
 }
 
-// The output file, written as standard output is: a failed write throws.
-void writeFile(const std::string& path, const ResponseOptions& options,
-               const std::vector<DesignResponse>& designs) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) throw OutputError(errno);
-    struct Closer {
-        int fd;
-        ~Closer() {
-            if (fd >= 0) ::close(fd);
-        }
-    } closer{fd};
-    FileOutputBuffer buffer(fd);
-    std::ostream out(&buffer);
-    out.exceptions(std::ios::badbit);
-    write(out, options, designs);
-    out.flush();
-    closer.fd = -1;
-    if (::close(fd) != 0 && errno != EINTR) throw OutputError(errno);
+// The output file, replaced as a design file is saved, so that a failed
+// write leaves the previous one whole. Returns the exit status.
+int writeFile(const std::string& path, const ResponseOptions& options,
+              const std::vector<DesignResponse>& designs, std::ostream& err) {
+    std::ostringstream text;
+    write(text, options, designs);
+    try {
+        replaceFile(path, text.str());
+        return 0;
+    } catch (const NotDurable& e) {
+        err << oneLine(path) << ": " << reportText(e.what()) << '\n'
+            << kNotDurable << oneLine(path) << '\n';
+    } catch (const IoError& e) {
+        err << oneLine(path) << ": " << reportText(e.what()) << '\n';
+    }
+    return 1;
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -192,7 +195,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
     std::vector<DesignResponse> designs;
     int status = 0;
-    for (const std::string& path : options.files) {
+    for (const std::string_view file : options.files) {
+        const std::string path(file);
         try {
             DesignRun run = runDesignFile(path);
             designs.push_back(
@@ -209,7 +213,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     for (std::size_t i = 0; i < designs.size(); ++i) designs[i].label = labels[i];
 
     if (options.output) {
-        writeFile(*options.output, options, designs);
+        status = std::max(status, writeFile(*options.output, options, designs, err));
     } else {
         write(out, options, designs);
     }

@@ -24,16 +24,16 @@ constexpr const char* kHelp =
 
 struct ShowOptions {
     Format format = Format::Text;
-    std::vector<std::string> files;
+    std::vector<std::string_view> files;
 };
 
 ShowOptions parse(const std::vector<std::string>& args) {
     ShowOptions options;
     options.files = operandsOf(args, Operands::DesignFiles,
                                [&](const std::string& option, const std::string* value) {
-                                   if (option != "--format" || value == nullptr) return 0;
+                                   if (option != "--format") return 0;
                                    options.format = formatNamed(
-                                       *value,
+                                       valueOf(option, value),
                                        {Format::Text, Format::Kv, Format::Json, Format::Csv});
                                    return 2;
                                });
@@ -56,13 +56,18 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
     const bool several = options.files.size() > 1;
     const bool json = options.format == Format::Json;
-    const bool table =
-        options.format == Format::Csv || (several && options.format == Format::Text);
-    std::vector<DesignOutput> rows;
+    const bool csv = options.format == Format::Csv;
+    // Only the aligned table needs every row before its first line; the
+    // other formats go out a design at a time.
+    const bool aligned = several && options.format == Format::Text;
+    ColumnTable table;
+    if (aligned) table.add(tableHeader());
+    if (csv) writeCsvRow(out, tableHeader());
     int status = 0;
     bool first = true;
     if (json) out << '[';
-    for (const std::string& path : options.files) {
+    for (const std::string_view file : options.files) {
+        const std::string path(file);
         if (json) out << (first ? "\n" : ",\n");
         DesignOutput design;
         try {
@@ -78,9 +83,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             status = 1;
             continue;
         }
-        if (several || table || json) design.file = path;
-        if (table) {
-            rows.push_back(std::move(design));
+        if (several || csv || json) design.file = path;
+        if (aligned) {
+            table.add(tableRow(design));
             continue;
         }
         switch (options.format) {
@@ -89,16 +94,13 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                 writeKv(out, design);
                 break;
             case Format::Json: writeJson(out, design); break;
+            case Format::Csv: writeCsvRow(out, tableRow(design)); break;
             default: writeText(out, design); break;
         }
         first = false;
     }
     if (json) out << "\n]\n";
-    if (options.format == Format::Csv) {
-        for (const auto& cells : tableOf(rows)) writeCsvRow(out, cells);
-    } else if (table) {
-        writeColumns(out, tableOf(rows));
-    }
+    if (aligned) table.write(out);
     return status;
 }
 

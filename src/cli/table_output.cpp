@@ -46,26 +46,39 @@ void appendCsvField(std::string& line, const std::string& text) {
 
 }  // namespace
 
-void writeColumns(std::ostream& out, Rows rows) {
-    for (auto& cells : rows) {
-        for (std::string& cell : cells) cell = oneLine(cell);
+void ColumnTable::add(const std::vector<std::string>& cells) {
+    widths_.resize(cells.size(), 0);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const std::string cell = oneLine(cells[i]);
+        widths_[i] = std::max(widths_[i], displayWidth(cell));
+        cells_ += cell;
+        cells_ += '\0';
     }
-    std::vector<std::size_t> widths(rows.front().size(), 0);
-    for (const auto& cells : rows) {
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            widths[i] = std::max(widths[i], displayWidth(cells[i]));
-        }
-    }
+}
+
+void ColumnTable::write(std::ostream& out) const {
+    std::string_view rest = cells_;
     std::string line;
-    for (const auto& cells : rows) {
-        line.clear();
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            if (i != 0) line += "  ";
-            line += cells[i];
-            if (i + 1 != cells.size()) line.append(widths[i] - displayWidth(cells[i]), ' ');
+    std::size_t column = 0;
+    while (!rest.empty()) {
+        const std::string_view cell = rest.substr(0, rest.find('\0'));
+        rest.remove_prefix(cell.size() + 1);
+        if (column != 0) line += "  ";
+        line += cell;
+        if (++column == widths_.size()) {
+            out << line << '\n';
+            line.clear();
+            column = 0;
+        } else {
+            line.append(widths_[column - 1] - displayWidth(cell), ' ');
         }
-        out << line << '\n';
     }
+}
+
+void writeColumns(std::ostream& out, const Rows& rows) {
+    ColumnTable table;
+    for (const auto& cells : rows) table.add(cells);
+    table.write(out);
 }
 
 void writeCsvRow(std::ostream& out, const std::vector<std::string>& cells) {

@@ -5,11 +5,17 @@
 #include <string_view>
 
 #include "calc/design.hpp"
+// The design file comes with its save and load.
+#include "design_load.hpp"
+#include "design_save.hpp"
 
 namespace ventbox {
 
 // The design file's last line: the pipe flag.
 constexpr std::string_view pipeText(bool checked) { return checked ? "TRUE" : "FALSE"; }
+
+// A byte that ends a design file's reading wherever it stands.
+inline constexpr char kEndOfFileMark = 0x1A;
 
 // What a design file's name ends with.
 inline constexpr std::string_view kDesignFileExtension = ".dat";
@@ -17,40 +23,5 @@ inline constexpr std::string_view kDesignFileExtension = ".dat";
 // The design file of a design name: data folder + name + extension, the name
 // used unchanged. `dataFolder` ends with the separator ("<dir>/Data/").
 std::string designFilePath(const std::string& dataFolder, const std::string& designName);
-
-// Writes the design file of `design.name` in the data folder: the ten stored
-// values, the name and the pipe flag. Throws IoError; the previous file is
-// left as it was on any failure.
-void saveDesignFile(const std::string& dataFolder, const TDesign& design, bool pipeChecked);
-
-// Whether a path names an existing design file: a regular file, dated within
-// the years the file-date format holds (1980 to 2107, local time).
-bool designFileExists(const std::string& path);
-
-// What a load writes into: a design's values, name and pipe flag, each
-// stored and then shown as its target shows them. Showing a value or
-// checking the pipe may recalculate, and may throw.
-class LoadTarget {
-public:
-    virtual ~LoadTarget() = default;
-    virtual void storeValue(Field field, double value) = 0;
-    // Shows the value just stored for the field.
-    virtual void showValue(Field field) = 0;
-    virtual void setName(const std::string& name) = 0;
-    // The name line's bytes behind the name just set. A target that saves
-    // the design again keeps them, so that a name the encoding cannot give
-    // back the same way is written back as it was read.
-    virtual void keepNameLine(const std::string& /*bytes*/) {}
-    // Shows the name just set.
-    virtual void showName() = 0;
-    virtual void checkPipe() = 0;
-};
-
-// Reads the design file at `path` into the target, in file order. Returns
-// false, having changed nothing, when no design file exists there, also when
-// what the path names by the time it is opened is no design file; true when
-// every line was read, after which the caller recalculates. Throws IoError or
-// Overflow, or whatever the target throws; the file is closed in every case.
-bool loadDesignFile(const std::string& path, LoadTarget& target);
 
 }  // namespace ventbox

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "design_load.hpp"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,18 +29,6 @@ bool isDesignFile(const struct stat& st) {
     const long year = 1900L + local.tm_year;
     return year >= kFirstFileDateYear && year <= kLastFileDateYear;
 }
-
-}  // namespace
-
-std::size_t DescriptorSource::read(char* buffer, std::size_t size) {
-    while (true) {
-        const ssize_t n = ::read(fd_, buffer, size);
-        if (n >= 0) return static_cast<std::size_t>(n);
-        if (errno != EINTR) throw IoError(ioErrorCode(errno));
-    }
-}
-
-namespace {
 
 // An open design file, closed in every case; a close after a successful
 // read reports its failure.

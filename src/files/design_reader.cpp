@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "design_reader.hpp"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "calc/errors.hpp"
 #include "calc/number_text.hpp"
 #include "cp932.hpp"
+#include "design_file.hpp"
 #include "error_codes.hpp"
 #include "file_number.hpp"
 #include "io_error.hpp"
@@ -34,7 +39,6 @@ public:
 
 private:
     static constexpr int kEnd = -1;
-    static constexpr int kEndOfFileMark = 26;
 
     int peek();  // the next byte, kEnd at the end; the mark is returned as is
     void advance() { ++position_; }
@@ -112,6 +116,28 @@ std::string DesignReader::readTextLine() {
 }
 
 }  // namespace
+
+std::size_t DescriptorSource::read(char* buffer, std::size_t size) {
+    if (!sizeChecked_) {
+        struct stat st;
+        if (::fstat(fd_, &st) != 0) throw IoError(ioErrorCode(errno));
+        if (S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) > kDesignFileLimit) {
+            throw IoError(kFileTooLarge);
+        }
+        sizeChecked_ = true;
+    }
+    // One byte past the limit tells a source that goes on from one that ends there.
+    size = std::min(size, kDesignFileLimit + 1 - taken_);
+    while (true) {
+        const ssize_t n = ::read(fd_, buffer, size);
+        if (n >= 0) {
+            taken_ += static_cast<std::size_t>(n);
+            if (taken_ > kDesignFileLimit) throw IoError(kFileTooLarge);
+            return static_cast<std::size_t>(n);
+        }
+        if (errno != EINTR) throw IoError(ioErrorCode(errno));
+    }
+}
 
 std::size_t BufferSource::read(char* buffer, std::size_t size) {
     const std::size_t n = std::min(size, bytes_.size());

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "design_file.hpp"
+#include "design_load.hpp"
 
 namespace ventbox {
 
@@ -17,7 +17,14 @@ public:
     virtual std::size_t read(char* buffer, std::size_t size) = 0;
 };
 
-// An open file descriptor's bytes; a read interrupted by a signal goes on.
+// The most bytes a design file may hold. The program writes at most 270
+// bytes and a name, and a name is at most a path; a file beyond this is not
+// a design and would only keep the reader busy.
+inline constexpr std::size_t kDesignFileLimit = 64 * 1024;
+
+// An open file descriptor's bytes; a read interrupted by a signal goes on. A
+// file larger than kDesignFileLimit is refused before anything is read, and
+// a pipe or device when it goes beyond it: IoError kFileTooLarge.
 class DescriptorSource : public ByteSource {
 public:
     explicit DescriptorSource(int fd) : fd_(fd) {}
@@ -25,6 +32,10 @@ public:
 
 protected:
     int fd_;
+
+private:
+    std::size_t taken_ = 0;
+    bool sizeChecked_ = false;
 };
 
 class BufferSource : public ByteSource {

@@ -36,10 +36,6 @@ std::optional<std::string> nameLine(const TDesign& design) {
 
 }  // namespace
 
-std::string designFilePath(const std::string& dataFolder, const std::string& designName) {
-    return dataFolder + designName + std::string(kDesignFileExtension);
-}
-
 std::string designFileText(const TDesign& design, bool pipeChecked) {
     const std::optional<std::string> name = nameLine(design);
     if (!name) throw IoError(kNoMapping);
@@ -56,7 +52,8 @@ std::string designFileText(const TDesign& design, bool pipeChecked) {
 }
 
 void checkDesignName(std::string_view name) {
-    if (name.find_first_of(std::string_view("\0\r\n\x1A", 4)) != std::string_view::npos ||
+    const char cutting[] = {'\0', '\r', '\n', kEndOfFileMark};
+    if (name.find_first_of(std::string_view(cutting, sizeof cutting)) != std::string_view::npos ||
         climbs(designFilePath("", std::string(name)))) {
         throw IoError(kInvalidName);
     }

@@ -15,4 +15,11 @@ private:
     int code_;
 };
 
+// A save that put the new file in place but could not make that last
+// through a power cut: the file holds the new contents now.
+class NotDurable : public IoError {
+public:
+    using IoError::IoError;
+};
+
 }  // namespace ventbox

@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <span>
 
@@ -53,21 +54,25 @@ std::vector<std::string> concat(std::vector<std::string> a, const std::vector<st
     return concat(std::move(a), std::span(b));
 }
 
-TEST(Cli, answersEachCommandLineWithItsOutputAndStatus) {
-    TempDir dir;
-    writeBytes(dir.file("a.dat"), kExampleFile);
-    writeBytes(dir.file("t.dat"), test::exampleFileNamed("FW\t208\\x"));
-    const std::string noSpace = "ventbox-cli: cannot write output: No space left on device";
-    const struct {
-        const char* what;
-        std::vector<std::string> args;
-        int status;
-        std::string outStart;   // what stdout begins with
-        std::string errLast;    // the last line of stderr, when it matters
-        std::string input = {};  // standard input
-        bool fullDisk = false;  // stdout is /dev/full
-        std::string outHas = {};  // a part of stdout
-    } cases[] = {
+// One command line: what it is, its words, and what it must give.
+struct CliCase {
+    const char* what;
+    std::vector<std::string> args;
+    int status;
+    std::string outStart;      // what stdout begins with
+    std::string errLast;       // the last line of stderr, when it matters
+    std::string input = {};    // standard input
+    bool fullDisk = false;     // stdout is /dev/full
+    std::string outHas = {};   // a part of stdout
+    std::string errHas = {};   // a part of stderr
+};
+
+// How gtest and ctest name a row.
+void PrintTo(const CliCase& c, std::ostream* out) { *out << c.what; }
+
+const std::string kNoSpace = "ventbox-cli: cannot write output: No space left on device";
+
+const CliCase kCliCases[] = {
         {"a field that is not a number",
          concat({"calc", "--format", "kv"}, exampleWith({{Field::BL3, "3x"}})),
          1, "a=7\nfo=35\nmo=6.4\nQo=0.42\nBL1=25\nBL2=50\nBL3=0\n",
@@ -117,19 +122,32 @@ TEST(Cli, answersEachCommandLineWithItsOutputAndStatus) {
          false, "  L3   cm  "},
         {"the show command's help", {"show", "--help"}, 0, "usage: ventbox-cli show", ""},
         {"the version", {"--version"}, 0, "ventbox-cli ", ""},
-        {"a calculation to a full disk", concat({"calc"}, kExampleFields), 1, "", noSpace, {},
+        {"a calculation to a full disk", concat({"calc"}, kExampleFields), 1, "", kNoSpace, {},
          true},
         {"a calculation to a full disk is not saved",
          concat({"calc", "--save", "x", "--data-dir", "."}, kExampleFields), 1, "",
          "not saved: ./x.dat", {}, true},
-        {"a design to a full disk", {"show", "a.dat"}, 1, "", noSpace, {}, true},
+        {"a design to a full disk", {"show", "a.dat"}, 1, "", kNoSpace, {}, true},
         {"a design from standard input", {"show", "--format", "kv", "--", "-"}, 0,
          "name=FW208Kolvex\n" + kExampleInputs, "", kExampleFile},
-        {"tabs and backslashes in keys and values", {"show", "--format", "kv", "t.dat"}, 0,
-         "name=FW\\t208\\\\x\n", ""},
-        {"tabs and backslashes in text", {"show", "t.dat"}, 0, "設計名: FW\\t208\\\\x\n", ""},
+        {"tabs backslashes and terminal controls in keys and values",
+         {"show", "--format", "kv", "t.dat"}, 0, "name=FW\\t208\\\\x\\x1B]0;T\\x07\\x7F\n", ""},
+        {"tabs backslashes and terminal controls in text", {"show", "t.dat"}, 0,
+         "設計名: FW\\t208\\\\x\\x1B]0;T\\x07\\x7F\n", ""},
+        {"terminal controls in a table", {"show", "t.dat", "a.dat"}, 0, "file ", "", {}, false,
+         "\nt.dat  FW\\t208\\\\x\\x1B]0;T\\x07\\x7F  7"},
         {"a tab in a path", {"show", "a\tb.dat"}, 1, "",
          "a\\tb.dat: ファイルが見つかりません."},
+        {"terminal controls in a path", {"show", "\x1B[2J\x07\xC2\x9B.dat"}, 1, "",
+         "\\x1B[2J\\x07\\xC2\\x9B.dat: ファイルが見つかりません."},
+        {"terminal controls in a field text",
+         concat({"calc"}, exampleWith({{Field::A, "\x1B[31m"}})), 1, "",
+         "'\\x1B[31m' は浮動小数点数ではありません."},
+        {"a file beyond 64 KiB", {"show", "big.dat"}, 1, "", "big.dat: I/O エラー (223)"},
+        {"standard input beyond 64 KiB", {"show", "-"}, 1, "", "-: I/O エラー (223)",
+         std::string(70000, ' ')},
+        {"a format without its name", {"show", "a.dat", "--format"}, 2, "", "", {}, false, "",
+         "--format needs a value"},
         {"a design list without a design", {"show"}, 2, "", ""},
         {"an unknown design format", {"show", "--format", "xml", "a.dat"}, 2, "", ""},
         {"an option of another command", {"show", "--pipe", "a.dat"}, 2, "", ""},
@@ -139,12 +157,19 @@ TEST(Cli, answersEachCommandLineWithItsOutputAndStatus) {
         {"infinite box losses", {"response", "--ql", "inf", "a.dat"}, 2, "", ""},
         {"box losses that are not a number", {"response", "--ql", "7x", "a.dat"}, 2, "", ""},
         {"an unknown response format", {"response", "--format", "png", "a.dat"}, 2, "", ""},
-        {"an output without a file", {"response", "a.dat", "--output"}, 2, "", ""},
+        {"an output without a file", {"response", "a.dat", "--output"}, 2, "", "", {}, false, "",
+         "--output needs a value"},
+        {"box losses without a number", {"response", "a.dat", "--ql"}, 2, "", "", {}, false, "",
+         "--ql needs a value"},
+        {"a save without a name", concat({"calc"}, concat(kExampleFields, {"--save"})), 2, "", "",
+         {}, false, "", "--save needs a value"},
+        {"a response to standard output by its name", {"response", "--output", "-", "a.dat"}, 0,
+         "file   name", ""},
         {"a response over its own design file", {"response", "--output", "./a.dat", "a.dat"}, 2,
          "", ""},
         {"a response into a missing folder", {"response", "--output", "no/plot.svg", "a.dat"}, 1,
-         "", "ventbox-cli: cannot write output: No such file or directory"},
-        {"a response to a full disk", {"response", "--ql", "7.5", "--", "a.dat"}, 1, "", noSpace,
+         "", "no/plot.svg: ファイル名の指定が間違っています."},
+        {"a response to a full disk", {"response", "--ql", "7.5", "--", "a.dat"}, 1, "", kNoSpace,
          {}, true},
         {"JSON that is one array of valid UTF-8 (no stray, overlong or surrogate bytes)",
          {"show", "--format", "json", "missing.dat", "\xFF\xC0\xAF\xED\xA0\x80é.dat"}, 1,
@@ -152,23 +177,56 @@ TEST(Cli, answersEachCommandLineWithItsOutputAndStatus) {
          "{\"path\":\"������é.dat\",\"error\":\"ファイルが見つかりません.\"}\n]\n",
          "\xFF\xC0\xAF\xED\xA0\x80é.dat: ファイルが見つかりません."},
     };
-    for (const auto& c : cases) {
-        test::CliStreams streams;
-        streams.input = c.input;
-        if (c.fullDisk) streams.outputPath = "/dev/full";
-        const auto r = runCli(c.args, dir.folder(), streams);
-        EXPECT_EQ(r.status, c.status) << c.what << "\n" << r.err;
-        EXPECT_EQ(r.out.substr(0, c.outStart.size()), c.outStart) << c.what;
-        EXPECT_NE(r.out.find(c.outHas), std::string::npos) << c.what;
-        if (c.status == 1) {
-            EXPECT_EQ(lastLine(r.err), c.errLast) << c.what;
-        } else if (c.status == 2) {
-            EXPECT_NE(r.err.find("usage:"), std::string::npos) << c.what;
-        }
+
+// Each command line in a folder of its own holding the example design as
+// a.dat and one named with a tab, backslashes and terminal controls as t.dat.
+class Cli : public testing::TestWithParam<CliCase> {
+protected:
+    void SetUp() override {
+        writeBytes(dir.file("a.dat"), kExampleFile);
+        writeBytes(dir.file("t.dat"), test::exampleFileNamed("FW\t208\\x\x1B]0;T\x07\x7F"));
+        writeBytes(dir.file("big.dat"), "");
+        std::filesystem::resize_file(dir.file("big.dat"), std::uintmax_t{2} << 30);
+    }
+    TempDir dir;
+};
+
+TEST_P(Cli, answersWithItsOutputAndStatus) {
+    const CliCase& c = GetParam();
+    test::CliStreams streams;
+    streams.input = c.input;
+    if (c.fullDisk) streams.outputPath = "/dev/full";
+    const auto r = runCli(c.args, dir.folder(), streams);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_EQ(r.out.substr(0, c.outStart.size()), c.outStart);
+    EXPECT_NE(r.out.find(c.outHas), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find(c.errHas), std::string::npos) << r.err;
+    if (c.status == 1) {
+        EXPECT_EQ(lastLine(r.err), c.errLast);
+    } else if (c.status == 2) {
+        EXPECT_NE(r.err.find("usage:"), std::string::npos);
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.dat")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("-")));
     EXPECT_EQ(readBytes(dir.file("a.dat")), kExampleFile);
 }
+
+// A row's name in ctest: its words in camel case.
+std::string caseName(const testing::TestParamInfo<CliCase>& info) {
+    std::string name;
+    bool upper = false;
+    for (const char c : std::string(info.param.what)) {
+        if (std::isalnum(static_cast<unsigned char>(c))) {
+            name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+            upper = false;
+        } else {
+            upper = !name.empty();
+        }
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(CommandLines, Cli, testing::ValuesIn(kCliCases), caseName);
 
 TEST(CliCalc, savesTheExampleFileThatShowReadsBack) {
     TempDir dir;
@@ -207,6 +265,32 @@ TEST(CliCalc, printsTheResultsAndReportsAFailedSaveAfterThem) {
         EXPECT_EQ(r.out, kExampleInputs + kExampleLabels) << c.what;
         EXPECT_EQ(r.err, c.err) << c.what;
     }
+}
+
+// A disk that fills up while --output is written leaves the previous output
+// whole, in a small file system of the test's own where one can be mounted.
+TEST(CliResponse, leavesThePreviousOutputWholeWhenTheDiskFills) {
+    TempDir dir;
+    writeBytes(dir.file("a.dat"), kExampleFile);
+    std::filesystem::create_directory(dir.file("small"));
+    std::string cli;
+    for (const char* part : {VENTBOX_CLI_COMMAND}) cli += "'" + std::string(part) + "' ";
+    writeBytes(dir.file("fill.sh"),
+               "cd \"$(dirname \"$0\")\" && mount -t tmpfs -o size=16k tmpfs small || exit 1\n"
+               "printf old > small/plot.csv\n"
+               "head -c 65536 /dev/zero > small/filler 2> /dev/null\n" +
+                   cli + "response --format csv --output small/plot.csv a.dat a.dat a.dat a.dat"
+                         " 2> err\n"
+                         "echo $? > status\n"
+                         "cp small/plot.csv after\n");
+    const std::string run =
+        "unshare -m --propagation private sh '" + dir.file("fill.sh") + "' 2> /dev/null";
+    if (std::system(run.c_str()) != 0) {
+        GTEST_SKIP() << "no file system of its own can be mounted here";
+    }
+    EXPECT_EQ(readBytes(dir.file("status")), "1\n");
+    EXPECT_EQ(readBytes(dir.file("err")), "small/plot.csv: I/O エラー (112)\n");
+    EXPECT_EQ(readBytes(dir.file("after")), "old");
 }
 
 TEST(CliShow, comparesSeveralDesignsInOneTable) {

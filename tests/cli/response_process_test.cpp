@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -139,6 +140,30 @@ TEST_F(ResponseDesigns, plotsTheDesignsAsAStandAloneSvg) {
         GTEST_SKIP() << "xmllint is not installed (scripts/install-deps.sh installs it)";
     }
     EXPECT_EQ(std::system(("xmllint --noout --nonet " + dir.file("plot.svg")).c_str()), 0);
+}
+
+// XML gives & < > " ' a meaning and cannot hold most control characters at
+// all: a design named with them still makes a picture a parser reads back.
+TEST(ResponseSvg, keepsANameWithXmlsOwnCharactersReadable) {
+    if (std::system("xmllint --version > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "xmllint is not installed (scripts/install-deps.sh installs it)";
+    }
+    TempDir dir;
+    writeBytes(dir.file("r.dat"), test::exampleFileNamed("R&D <\"x\"> 'y'\x01"));
+    const auto r = runCli({"response", "--format", "svg", "--output", "-", "r.dat"}, dir.folder());
+    ASSERT_EQ(r.status, 0) << r.err;
+    writeBytes(dir.file("plot.svg"), r.out);
+    const std::string legend = "string(//*[local-name()='text'][starts-with(., 'R&D')])";
+    const std::string command = "xmllint --nonet --xpath \"" + legend + "\" " + dir.file("plot.svg");
+    FILE* parsed = ::popen(command.c_str(), "r");
+    ASSERT_NE(parsed, nullptr);
+    std::string text;
+    char buffer[256];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, parsed)) > 0;) {
+        text.append(buffer, n);
+    }
+    EXPECT_EQ(::pclose(parsed), 0);
+    EXPECT_EQ(text.substr(0, text.find(" —")), "R&D <\"x\"> 'y'\xEF\xBF\xBD");
 }
 
 }  // namespace

@@ -300,6 +300,54 @@ TEST(DesignFileLoad, reportsAFileItCannotOpen) {
     EXPECT_TRUE(target.events.empty());
 }
 
+// Nothing the program writes comes near the limit: a file beyond it is
+// refused before a byte is read however large it is, one at it reads as ever.
+TEST(DesignFileLoad, refusesAFileBeyondTheLimitBeforeReadingIt) {
+    const std::string atLimit = std::string(kExampleFile).replace(
+        250, kExampleName.size(), std::string(kDesignFileLimit - 259, 'n'));
+    ASSERT_EQ(atLimit.size(), kDesignFileLimit);
+    const struct {
+        const char* what;
+        std::string bytes;
+        off_t size;
+        int code;
+    } cases[] = {
+        {"at the limit", atLimit, 0, 0},
+        {"a byte beyond", atLimit + " ", 0, 223},
+        {"a sparse gigabyte", "", off_t{1} << 30, 223},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string path = dir.file("d.dat");
+        test::writeBytes(path, c.bytes);
+        if (c.size != 0) ASSERT_EQ(::truncate(path.c_str(), c.size), 0);
+        RecordingTarget target;
+        EXPECT_EQ(loadErrorCode(path, target), c.code) << c.what;
+        EXPECT_EQ(target.name.has_value(), c.code == 0) << c.what;
+        if (c.code != 0) EXPECT_TRUE(target.events.empty()) << c.what;
+    }
+}
+
+// A pipe has no size to refuse up front: reading stops past the limit.
+TEST(DesignReader, stopsReadingAPipeBeyondTheLimit) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    // Room for all of it, so that no writer waits for the reader.
+    ASSERT_GT(::fcntl(fds[1], F_SETPIPE_SZ, 2 * kDesignFileLimit), 0);
+    const std::string blanks(kDesignFileLimit + 1, ' ');
+    ASSERT_EQ(::write(fds[1], blanks.data(), blanks.size()), ssize_t(blanks.size()));
+    ::close(fds[1]);
+    DescriptorSource source(fds[0]);
+    RecordingTarget target;
+    try {
+        readDesign(source, target);
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.code(), 223);
+    }
+    ::close(fds[0]);
+    EXPECT_TRUE(target.events.empty());
+}
+
 TEST(DesignReader, readsTheSameFromABufferAsFromAFile) {
     BufferSource source(kExampleFile);
     RecordingTarget target;

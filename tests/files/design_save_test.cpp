@@ -12,7 +12,9 @@
 #include <cmath>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <thread>
+#include <tuple>
 
 #include "file_test_support.hpp"
 #include "files/io_error.hpp"
@@ -160,6 +162,8 @@ TEST(DesignFileSave, givesANewFileTheUmasksModeAndAReplacedOneItsOwn) {
     } cases[] = {
         {022, std::nullopt, 0644}, {077, std::nullopt, 0600}, {002, std::nullopt, 0664},
         {022, 0640, 0640},         {077, 0664, 0664},
+        // Only the permission bits: never a set-user-ID or set-group-ID bit.
+        {022, 06777, 0777},
     };
     for (const auto& c : cases) {
         TempDir dir;
@@ -250,15 +254,23 @@ TEST(DesignFileSave, leavesNoTemporaryFileBehind) {
                                                       "FW208Kolvex.dat", "keep.tmp"}));
 }
 
-// A disk that fills up after a number of bytes, a sync or a rename that
-// fails; the syncs and the rename are logged.
+// A disk that fills up after a number of bytes, a file system without
+// unnamed files, a sync or a rename that fails; the syncs and the rename are
+// logged.
 class FailingCalls : public SaveCalls {
 public:
     std::size_t room = SIZE_MAX;
+    int unnamedError = 0;  // how the file system refuses an unnamed file
     int fsyncError = 0;
+    int folderSyncError = 0;
     int renameError = 0;
     std::vector<std::string> log;
 
+    int openUnnamed(const char* folder) override {
+        if (unnamedError == 0) return SaveCalls::openUnnamed(folder);
+        errno = unnamedError;
+        return -1;
+    }
     ssize_t write(int fd, const void* data, std::size_t size) override {
         if (room == 0) {
             errno = ENOSPC;
@@ -272,8 +284,9 @@ public:
         struct stat st;
         ::fstat(fd, &st);
         log.push_back(S_ISDIR(st.st_mode) ? "sync folder" : "sync file");
-        if (fsyncError == 0) return SaveCalls::fsync(fd);
-        errno = fsyncError;
+        const int error = S_ISDIR(st.st_mode) ? folderSyncError : fsyncError;
+        if (error == 0) return SaveCalls::fsync(fd);
+        errno = error;
         return -1;
     }
     int rename(const char* from, const char* to) override {
@@ -284,6 +297,9 @@ public:
     }
 };
 
+// Where the file system refuses unnamed files (as vfat, some NFS and FUSE
+// mounts do) the save goes through a named temporary file; both ways leave
+// the previous file whole and no temporary file behind.
 TEST(DesignFileSave, leavesThePreviousFileByteForByteWhenTheSaveFails) {
     const struct {
         const char* what;
@@ -298,28 +314,47 @@ TEST(DesignFileSave, leavesThePreviousFileByteForByteWhenTheSaveFails) {
         {"sync fails", SIZE_MAX, EIO, 0, 23},
         {"rename fails", SIZE_MAX, 0, EACCES, 5},
     };
-    for (const auto& c : cases) {
-        TempDir dir;
-        const std::string path = dir.file("FW208Kolvex.dat");
-        const std::string old = "old design\r\n";
-        writeBytes(path, old);
-        FailingCalls calls;
-        calls.room = c.room;
-        calls.fsyncError = c.fsyncError;
-        calls.renameError = c.renameError;
-        EXPECT_EQ(codeOf(saveOutcome(dir.folder(), exampleDesign(), calls)), c.code) << c.what;
-        EXPECT_EQ(readBytes(path), old) << c.what;
-        EXPECT_EQ(entries(dir), std::vector<std::string>{"FW208Kolvex.dat"}) << c.what;
+    for (int unnamedError : {0, EOPNOTSUPP, EISDIR, EINVAL}) {
+        for (const auto& c : cases) {
+            TempDir dir;
+            const std::string path = dir.file("FW208Kolvex.dat");
+            const std::string old = "old design\r\n";
+            writeBytes(path, old);
+            FailingCalls calls;
+            calls.room = c.room;
+            calls.unnamedError = unnamedError;
+            calls.fsyncError = c.fsyncError;
+            calls.renameError = c.renameError;
+            EXPECT_EQ(codeOf(saveOutcome(dir.folder(), exampleDesign(), calls)), c.code)
+                << c.what << ", unnamed file refused with " << unnamedError;
+            EXPECT_EQ(readBytes(path), old) << c.what << ", " << unnamedError;
+            EXPECT_EQ(entries(dir), std::vector<std::string>{"FW208Kolvex.dat"})
+                << c.what << ", " << unnamedError;
+        }
     }
 }
 
 // The folder is synced after the rename, so that a power cut cannot bring
-// the previous file back.
+// the previous file back; a failure there comes when the new file is in place.
 TEST(DesignFileSave, syncsTheFileBeforeAndTheFolderAfterTheRename) {
+    for (int unnamedError : {0, EOPNOTSUPP}) {
+        TempDir dir;
+        FailingCalls calls;
+        calls.unnamedError = unnamedError;
+        EXPECT_EQ(saveOutcome(dir.folder(), exampleDesign(), calls), "saved");
+        EXPECT_EQ(calls.log, (std::vector<std::string>{"sync file", "rename", "sync folder"}));
+        EXPECT_EQ(readBytes(dir.file("FW208Kolvex.dat")), kExampleFile) << unnamedError;
+        EXPECT_EQ(entries(dir), std::vector<std::string>{"FW208Kolvex.dat"}) << unnamedError;
+    }
     TempDir dir;
     FailingCalls calls;
-    EXPECT_EQ(saveOutcome(dir.folder(), exampleDesign(), calls), "saved");
-    EXPECT_EQ(calls.log, (std::vector<std::string>{"sync file", "rename", "sync folder"}));
+    calls.folderSyncError = EIO;
+    EXPECT_THROW(saveDesignFile(dir.folder(), exampleDesign(), false, calls), NotDurable);
+    EXPECT_EQ(readBytes(dir.file("FW208Kolvex.dat")), kExampleFile);
+    // An unnamed file refused for any other reason is a failure of its own.
+    FailingCalls refused;
+    refused.unnamedError = EACCES;
+    EXPECT_EQ(codeOf(saveOutcome(dir.folder(), exampleDesign(), refused)), 5);
 }
 
 // Failures only a real file system gives, in a child process that mounts a
@@ -354,6 +389,86 @@ TEST(DesignFileSave, reportsWhatTheFileSystemRefuses) {
                             "no right to write: " + denied);
 }
 
+constexpr uid_t kNobody = 65534;
+
+// What `body` gives when run as the user, in a child process.
+std::string asUser(uid_t user, const std::function<std::string()>& body) {
+    return test::inChildProcess([&] {
+        return ::setgid(user) == 0 && ::setuid(user) == 0 ? body() : "cannot become the user";
+    });
+}
+
+// A save by another user leaves the file to its owner: it hands the new file
+// to the old one's owner and group, or is refused where the system does not
+// let it, and the owner can read the design afterwards either way.
+TEST(DesignFileSave, leavesTheFileToItsOwner) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only the superuser can give a file to another user";
+    const struct {
+        const char* what;
+        uid_t owner;
+        mode_t mode;
+        uid_t saver;
+        std::string outcome;
+        std::string bytes;
+    } cases[] = {
+        {"the superuser saves a file of nobody's", kNobody, 0600, 0, "saved", kExampleFile},
+        {"nobody saves a file of the superuser's it may write", 0, 0666, kNobody,
+         "5 ファイルへのアクセスが拒否されました", "old"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        ::chmod(dir.folder().c_str(), 0777);
+        const std::string path = dir.file("FW208Kolvex.dat");
+        writeBytes(path, "old");
+        ASSERT_EQ(::chown(path.c_str(), c.owner, c.owner), 0);
+        ::chmod(path.c_str(), c.mode);
+        EXPECT_EQ(asUser(c.saver, [&] { return saveOutcome(dir.folder(), exampleDesign()); }),
+                  c.outcome)
+            << c.what;
+        struct stat st;
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(std::tuple(st.st_uid, st.st_gid, st.st_mode & 07777),
+                  std::tuple(c.owner, c.owner, c.mode))
+            << c.what;
+        EXPECT_EQ(asUser(c.owner, [&] { return readBytes(path); }), c.bytes) << c.what;
+        EXPECT_EQ(entries(dir), std::vector<std::string>{"FW208Kolvex.dat"}) << c.what;
+    }
+}
+
+// In a shared folder (sticky, anyone may write) a link another user planted
+// must not send a save onto a file elsewhere: only the saving user's own links
+// and the folder owner's are followed there, whatever the system's setting.
+TEST(DesignFileSave, followsALinkInASharedFolderOnlyFromTheSaverOrTheFolderOwner) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only the superuser can plant another user's link";
+    const struct {
+        const char* what;
+        mode_t folderMode;
+        uid_t folderOwner;
+        uid_t linkOwner;
+        bool followed;
+    } cases[] = {
+        {"another user's link in a shared folder", 01777, 0, kNobody, false},
+        {"the saver's own link there", 01777, kNobody, 0, true},
+        {"the folder owner's link there", 01777, kNobody, kNobody, true},
+        {"another user's link in a folder without the sticky bit", 0777, 0, kNobody, true},
+        {"another user's link in a sticky folder only its owner writes", 01755, 0, kNobody, true},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string data = dir.file("Data") + "/";
+        const std::string target = dir.file("elsewhere.dat");
+        std::filesystem::create_directory(data);
+        writeBytes(target, "old");
+        std::filesystem::create_symlink(target, data + "X.dat");
+        ASSERT_EQ(::lchown((data + "X.dat").c_str(), c.linkOwner, c.linkOwner), 0);
+        ASSERT_EQ(::chown(data.c_str(), c.folderOwner, c.folderOwner), 0);
+        ::chmod(data.c_str(), c.folderMode);
+        EXPECT_EQ(codeOf(saveOutcome(data, exampleDesign("X"))), c.followed ? 0 : 5) << c.what;
+        EXPECT_EQ(readBytes(target) != "old", c.followed) << c.what;
+        EXPECT_EQ(entries(data), std::vector<std::string>{"X.dat -> " + target}) << c.what;
+    }
+}
+
 TEST(DesignFileSave, neverLetsTwoSavesOfOneDesignInterleave) {
     TempDir dir;
     TDesign first = exampleDesign();
@@ -385,36 +500,6 @@ TEST(DesignFileSave, neverLetsTwoSavesOfOneDesignInterleave) {
     done = true;
     reader.join();
     EXPECT_EQ(entries(dir), std::vector<std::string>{"FW208Kolvex.dat"});
-}
-
-// Code page 932 gives some characters the same bytes and holds some plain
-// Shift_JIS has not. A design loads under the name it was saved as; a copy
-// of its file under another name shows what the bytes decode to.
-TEST(Cp932, namesSaveAndLoadBackAsTyped) {
-    const struct {
-        const char* name;
-        const char* line;
-        const char* decoded;
-    } cases[] = {
-        {"FW〜1 −2", "FW\x81\x60" "1 \x81\x7c" "2", "FW～1 －2"},
-        {"～①㍑Ⅱ￢∥", "\x81\x60\x87\x40\x87\x67\x87\x55\x81\xca\x81\x61", "～①㍑Ⅱ￢∥"},
-        {"a\\b", "a\\b", "a\\b"},
-        {"¥‾—‖¢", "\\~\x81\x5c\x81\x61\x81\x91", "\\~―∥￠"},
-    };
-    for (const auto& c : cases) {
-        TempDir dir;
-        const std::string path = designFilePath(dir.folder(), c.name);
-        saveDesignFile(dir.folder(), exampleDesign(c.name), false);
-        const std::string bytes = readBytes(path);
-        EXPECT_EQ(bytes.substr(250, bytes.size() - 259), c.line) << c.name;
-        writeBytes(dir.file("copy.dat"), bytes);
-        RecordingTarget own;
-        RecordingTarget copy;
-        ASSERT_TRUE(loadDesignFile(path, own));
-        ASSERT_TRUE(loadDesignFile(dir.file("copy.dat"), copy));
-        EXPECT_EQ(own.name, c.name);
-        EXPECT_EQ(copy.name, c.decoded);
-    }
 }
 
 TEST(DesignFileSave, readsBackEveryValueRoundedToFifteenDigits) {

@@ -1,16 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cmath>
 #include <limits>
 
 #include "calc/extended.hpp"
 #include "calc/number_text.hpp"
-#include "files/cp932.hpp"
-#include "files/error_codes.hpp"
 #include "files/file_number.hpp"
-#include "files/io_error.hpp"
 
 namespace ventbox {
 namespace {
@@ -153,57 +149,6 @@ TEST(FileNumberText, savesLongFieldTextsByTheSixteenthOfEighteenDigits) {
         EXPECT_EQ(displayText(valueOf(parseFileNumber(std::string_view(line).substr(1)))), c.shown)
             << c.text;
     }
-}
-
-// The codes and their messages stand in one table; what can go wrong here is
-// the lookup: a code with a message, one without, and a save's reading of a
-// missing entry on the way as a missing folder.
-TEST(IoError, givesTheMessageOfItsCodeOrTheCodeInNumbers) {
-    EXPECT_STREQ(IoError(2).what(), "ファイルが見つかりません");
-    EXPECT_STREQ(IoError(1113).what(), "I/O エラー (1113)");
-    EXPECT_EQ(IoError(1113).code(), 1113);
-}
-
-TEST(IoErrorCode, mapsSystemErrorsOntoTheCodesTheMessagesUse) {
-    const struct {
-        int errnoValue;
-        int code;
-        int saveCode;
-    } cases[] = {
-        {ENOENT, 2, 3},
-        {EACCES, 5, 5},
-        {EPIPE, 31, 31},  // no failure of its own kind: a general failure
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ioErrorCode(c.errnoValue), c.code) << c.errnoValue;
-        EXPECT_EQ(saveErrorCode(c.errnoValue), c.saveCode) << c.errnoValue;
-    }
-}
-
-TEST(Cp932, convertsNamesBothWaysAndReplacesWhatIsNotCodePage932) {
-    const struct {
-        const char* bytes;
-        const char* utf8;
-    } cases[] = {
-        {"FW208Kolvex", "FW208Kolvex"},
-        {"\x90\xdd\x8c\x76", "設計"},
-        {"a\\b~", "a\\b~"},
-        {"\xb1", "ｱ"},  // half-width kana, one byte
-        {"\x83\x5c", "ソ"},  // the trail byte is the ASCII backslash
-        {"x\x81", "x\xEF\xBF\xBD"},  // a lead byte cut off at the end
-        {"\xFFy", "\xEF\xBF\xBDy"},
-        {"\x81\x20z", "\xEF\xBF\xBD z"},  // an invalid trail byte starts again
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(cp932ToUtf8(c.bytes), c.utf8) << c.bytes;
-    }
-    for (const char* name : {"FW208Kolvex", "設計", "ｱ", "ソ", "a\\b~"}) {
-        const std::optional<std::string> bytes = utf8ToCp932(name);
-        ASSERT_TRUE(bytes) << name;
-        EXPECT_EQ(cp932ToUtf8(*bytes), name);
-    }
-    EXPECT_FALSE(utf8ToCp932("\xF0\x9F\x98\x80"));  // U+1F600 has no code
-    EXPECT_FALSE(utf8ToCp932("abc\xC3"));           // not UTF-8
 }
 
 }  // namespace
