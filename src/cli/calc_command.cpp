@@ -12,7 +12,7 @@
 #include "files/design_file.hpp"
 #include "files/io_error.hpp"
 #include "output_buffer.hpp"
-#include "output_text.hpp"
+#include "design/output_text.hpp"
 #include "design/report_text.hpp"
 
 namespace ventbox::cli {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "output_text.hpp"
+#include "design/output_text.hpp"
 
 namespace ventbox::cli {
 

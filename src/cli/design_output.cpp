@@ -6,7 +6,7 @@
 
 #include "calc/number_text.hpp"
 #include "files/design_file.hpp"
-#include "output_text.hpp"
+#include "design/output_text.hpp"
 
 namespace ventbox::cli {
 

@@ -12,7 +12,7 @@
 #include "command.hpp"
 #include "design_output.hpp"
 #include "output_buffer.hpp"
-#include "output_text.hpp"
+#include "design/output_text.hpp"
 
 namespace {
 
@@ -76,7 +76,7 @@ int run(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
             return 2;
         }
     }
-    err << "ventbox-cli: unknown command '" << ventbox::cli::oneLine(word) << "'\n";
+    err << "ventbox-cli: unknown command '" << ventbox::oneLine(word) << "'\n";
     writeUsage(err);
     return 2;
 }

@@ -18,8 +18,8 @@
 #include "design/fixed_text.hpp"
 #include "files/file_replace.hpp"
 #include "files/io_error.hpp"
-#include "output_text.hpp"
-#include "svg_plot.hpp"
+#include "design/output_text.hpp"
+#include "design/svg_plot.hpp"
 #include "table_output.hpp"
 
 namespace ventbox::cli {
@@ -144,23 +144,10 @@ Rows summaryRows(const std::vector<DesignResponse>& designs) {
     return rows;
 }
 
-std::string shortest(double value) {
-    char buffer[32];
-    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
-}
-
 void writePlot(std::ostream& out, const std::vector<DesignResponse>& designs, double Ql) {
-    std::vector<double> frequencies(kGridPoints);
-    for (int k = 0; k < kGridPoints; ++k) frequencies[k] = gridFrequency(k);
     std::vector<PlotCurve> curves;
-    for (const DesignResponse& d : designs) {
-        curves.push_back({d.label, overGrid(d.response, &Response::ventedDb),
-                          overGrid(d.response, &Response::closedDb), ventedF3(d.response),
-                          closedF3(d.response)});
-    }
-    writeResponsePlot(out, frequencies, curves,
-                      "Vented: fourth-order high-pass, box losses Ql = " + shortest(Ql) +
-                          ". Closed: the same driver in a sealed box of the same volume.");
+    for (const DesignResponse& d : designs) curves.push_back(plotCurveOf(d.label, d.response));
+    writeResponsePlot(out, curves, Ql);
 }
 
 void write(std::ostream& out, const ResponseOptions& options,

@@ -4,7 +4,7 @@
 #include "design/design_run.hpp"
 #include "design/report_text.hpp"
 #include "design_output.hpp"
-#include "output_text.hpp"
+#include "design/output_text.hpp"
 #include "table_output.hpp"
 
 namespace ventbox::cli {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "output_text.hpp"
+#include "design/output_text.hpp"
 
 namespace ventbox::cli {
 

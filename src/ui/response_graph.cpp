@@ -6,11 +6,13 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <sstream>
 
 #include "design/design_labels.hpp"
 #include "design/design_run.hpp"
 #include "design/fixed_text.hpp"
 #include "design/report_text.hpp"
+#include "design/svg_plot.hpp"
 #include "files/design_file.hpp"
 
 namespace ventbox {
@@ -180,6 +182,16 @@ std::string ResponseGraph::levelsAt(double f) const {
                 fixedText(c->response.ventedGroupDelay(f) * 1000, 1) + " ms";
     }
     return text;
+}
+
+std::string ResponseGraph::svgPicture() const {
+    std::vector<PlotCurve> curves;
+    for (const GraphCurves* c : drawn()) {
+        curves.push_back({c->label, c->vented, c->closed, c->ventedF3, c->closedF3});
+    }
+    std::ostringstream picture;
+    writeResponsePlot(picture, curves, Ql_);
+    return picture.str();
 }
 
 std::vector<std::vector<std::string>> ResponseGraph::table() const {

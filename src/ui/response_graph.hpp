@@ -73,6 +73,9 @@ public:
     // 1 kHz: a header row, then a row per frequency, then the F3 rows.
     std::vector<std::vector<std::string>> table() const;
 
+    // The drawn designs as the command line's SVG picture draws them.
+    std::string svgPicture() const;
+
 private:
     GraphCurves curvesOf(const std::string& label, const TDesign& design,
                          const TDesignResults& results) const;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QCloseEvent>
@@ -22,7 +23,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QSaveFile>
 #include <QScatterSeries>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -31,6 +31,7 @@
 #include <QValueAxis>
 
 #include "design/plot_style.hpp"
+#include "files/file_replace.hpp"
 
 namespace ventbox {
 
@@ -369,19 +370,30 @@ void GraphWindow::fillTable() {
 }
 
 void GraphWindow::saveWithDialog() {
-    const QString path = QFileDialog::getSaveFileName(
+    const QString svg = QStringLiteral("SVG 画像 (*.svg)");
+    const QString png = QStringLiteral("PNG 画像 (*.png)");
+    QString chosenFilter = svg;
+    QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("グラフを保存"),
-        qstring(box_.dialogInitialDir()) + QStringLiteral("/response.png"),
-        QStringLiteral("PNG 画像 (*.png)"));
-    if (!path.isEmpty()) savePicture(path);
+        qstring(box_.dialogInitialDir()) + QStringLiteral("/response.svg"), svg + ";;" + png,
+        &chosenFilter);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += chosenFilter == png ? ".png" : ".svg";
+    savePicture(path);
 }
 
 void GraphWindow::savePicture(const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !levelView_->grab().save(&file, "PNG") ||
-        !file.commit()) {
-        throw Error(("画像を保存できません: " + file.errorString()).toStdString());
+    std::string bytes;
+    if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
+        QByteArray picture;
+        QBuffer buffer(&picture);
+        buffer.open(QIODevice::WriteOnly);
+        levelView_->grab().save(&buffer, "PNG");
+        bytes = picture.toStdString();
+    } else {
+        bytes = graph_.svgPicture();
     }
+    replaceFile(path.toStdString(), bytes);
 }
 
 }  // namespace ventbox

@@ -7,7 +7,7 @@
 
 #include "files/cp932.hpp"
 
-namespace ventbox::cli {
+namespace ventbox {
 
 std::optional<std::uint32_t> decodeUtf8(std::string_view text, std::size_t& i) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
@@ -121,4 +121,4 @@ std::string jsonString(std::string_view text) {
     return s + '"';
 }
 
-}  // namespace ventbox::cli
+}  // namespace ventbox

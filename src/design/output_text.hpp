@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace ventbox::cli {
+namespace ventbox {
 
 // The character of the UTF-8 sequence at `i`, advancing `i` past it; for a
 // byte that starts no valid sequence (overlong, surrogate, cut short, beyond
@@ -37,4 +37,4 @@ std::string oneLine(std::string_view text);
 // sequence becomes U+FFFD.
 std::string jsonString(std::string_view text);
 
-}  // namespace ventbox::cli
+}  // namespace ventbox

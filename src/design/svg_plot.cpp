@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 
 #include "design/fixed_text.hpp"
@@ -11,7 +12,7 @@
 #include "files/cp932.hpp"
 #include "output_text.hpp"
 
-namespace ventbox::cli {
+namespace ventbox {
 
 namespace {
 
@@ -217,8 +218,19 @@ void writeLegend(std::ostream& out, const std::vector<PlotCurve>& curves, const 
 
 }  // namespace
 
-void writeResponsePlot(std::ostream& out, const std::vector<double>& frequencies,
-                       const std::vector<PlotCurve>& curves, const std::string& subtitle) {
+PlotCurve plotCurveOf(const std::string& name, const Response& response) {
+    return {name, overGrid(response, &Response::ventedDb), overGrid(response, &Response::closedDb),
+            ventedF3(response), closedF3(response)};
+}
+
+void writeResponsePlot(std::ostream& out, const std::vector<PlotCurve>& curves, double Ql) {
+    std::vector<double> frequencies(kGridPoints);
+    for (int k = 0; k < kGridPoints; ++k) frequencies[k] = gridFrequency(k);
+    char shortestQl[32];
+    const std::string subtitle =
+        "Vented: fourth-order high-pass, box losses Ql = " +
+        std::string(shortestQl, std::to_chars(shortestQl, shortestQl + sizeof shortestQl, Ql).ptr) +
+        ". Closed: the same driver in a sealed box of the same volume.";
     const LevelAxis axis = axisFor(curves);
     const double height =
         axis.legendTop() + 10 + static_cast<double>(curves.size()) * kLegendLine + 6;
@@ -245,4 +257,4 @@ void writeResponsePlot(std::ostream& out, const std::vector<double>& frequencies
     out << "</svg>\n";
 }
 
-}  // namespace ventbox::cli
+}  // namespace ventbox
