@@ -294,79 +294,117 @@ void GraphWindow::fillCompareList() {
     filling_ = false;
 }
 
-void GraphWindow::redraw() {
-    const std::vector<const GraphCurves*> drawn = graph_.drawn();
+// The series of each drawn design, made anew only when the number of
+// designs changes: a keystroke only moves the current design's points.
+void GraphWindow::makeSeries(std::size_t designs) {
     levelChart_->removeAllSeries();
     delayChart_->removeAllSeries();
-    double highest = kLowestTopDb;
-    double longest = 1;
-    for (std::size_t i = 0; i < drawn.size(); ++i) {
-        const GraphCurves& curves = *drawn[i];
-        const QString label = qstring(curves.label);
-        for (const auto& [levels, vented] :
-             {std::pair{&curves.vented, true}, std::pair{&curves.closed, false}}) {
-            auto* series = new QLineSeries;
-            series->setName(label + (vented ? QStringLiteral(" バスレフ") : QStringLiteral(" 密閉")));
-            series->setPen(penOf(i, vented));
-            series->replace(pointsOf(*levels));
-            attach(levelChart_, series, true);
-            highest = std::max(highest, *std::max_element(levels->begin(), levels->end()));
-        }
-        for (const auto& [f3, vented] :
-             {std::pair{curves.ventedF3, true}, std::pair{curves.closedF3, false}}) {
-            if (!f3) continue;
-            auto* mark = new QScatterSeries;
-            mark->setMarkerSize(9);
-            const QColor colour(QString::fromLatin1(plotColourOf(i)));
-            mark->setColor(vented ? colour : QColor(Qt::white));
-            mark->setBorderColor(vented ? QColor(Qt::white) : colour);
-            mark->append(*f3, kF3Level);
-            attach(levelChart_, mark, false);
-        }
-        auto* delay = new QLineSeries;
-        delay->setName(label);
-        delay->setPen(penOf(i, true));
-        delay->replace(pointsOf(curves.groupDelay));
-        attach(delayChart_, delay, true);
-        for (int k = 0; k < kGridPoints && gridFrequency(k) <= kAxisHighHz; ++k) {
-            longest = std::max(longest, curves.groupDelay[k]);
-        }
+    series_.clear();
+    for (std::size_t i = 0; i < designs; ++i) {
+        DesignSeries s{new QLineSeries, new QLineSeries, new QScatterSeries, new QScatterSeries,
+                       new QLineSeries};
+        s.vented->setPen(penOf(i, true));
+        s.closed->setPen(penOf(i, false));
+        s.delay->setPen(penOf(i, true));
+        const QColor colour(QString::fromLatin1(plotColourOf(i)));
+        for (QScatterSeries* mark : {s.ventedF3, s.closedF3}) mark->setMarkerSize(9);
+        s.ventedF3->setColor(colour);
+        s.ventedF3->setBorderColor(Qt::white);
+        s.closedF3->setColor(Qt::white);
+        s.closedF3->setBorderColor(colour);
+        attach(levelChart_, s.vented, true);
+        attach(levelChart_, s.closed, true);
+        attach(levelChart_, s.ventedF3, false);
+        attach(levelChart_, s.closedF3, false);
+        attach(delayChart_, s.delay, true);
+        series_.push_back(s);
     }
     auto* zero = new QLineSeries;
     zero->setPen(QPen(QColor(0x33, 0x33, 0x33), 1.6));
     zero->append(kAxisLowHz, 0);
     zero->append(kAxisHighHz, 0);
     attach(levelChart_, zero, false);
+}
+
+void GraphWindow::redraw() {
+    const std::vector<const GraphCurves*> drawn = graph_.drawn();
+    if (drawn.size() != series_.size()) makeSeries(drawn.size());
+    double highest = kLowestTopDb;
+    double longest = 1;
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        const GraphCurves& curves = *drawn[i];
+        const DesignSeries& s = series_[i];
+        const QString label = qstring(curves.label);
+        s.vented->setName(label + QStringLiteral(" バスレフ"));
+        s.closed->setName(label + QStringLiteral(" 密閉"));
+        s.delay->setName(label);
+        s.vented->replace(pointsOf(curves.vented));
+        s.closed->replace(pointsOf(curves.closed));
+        s.delay->replace(pointsOf(curves.groupDelay));
+        for (const auto& [mark, f3] : {std::pair{s.ventedF3, curves.ventedF3},
+                                       std::pair{s.closedF3, curves.closedF3}}) {
+            QList<QPointF> at;
+            if (f3) at.append(QPointF(*f3, kF3Level));
+            mark->replace(at);
+        }
+        for (const std::vector<double>* levels : {&curves.vented, &curves.closed}) {
+            highest = std::max(highest, *std::max_element(levels->begin(), levels->end()));
+        }
+        for (int k = 0; k < kGridPoints && gridFrequency(k) <= kAxisHighHz; ++k) {
+            longest = std::max(longest, curves.groupDelay[k]);
+        }
+    }
+    // Axes change only when their ends do: each change lays the chart out anew.
     const double top = std::ceil(highest / kDbStep) * kDbStep;
-    valueAxisOf(levelChart_)->setRange(kLowestDb, top);
-    valueAxisOf(levelChart_)->setTickCount(static_cast<int>((top - kLowestDb) / kDbStep) / 2 + 1);
-    valueAxisOf(delayChart_)->setRange(0, std::ceil(longest / 5) * 5);
+    QValueAxis* levels = valueAxisOf(levelChart_);
+    if (levels->max() != top || levels->min() != kLowestDb) {
+        levels->setRange(kLowestDb, top);
+        levels->setTickCount(static_cast<int>((top - kLowestDb) / kDbStep) / 2 + 1);
+    }
+    QValueAxis* delays = valueAxisOf(delayChart_);
+    const double delayTop = std::ceil(longest / 5) * 5;
+    if (delays->max() != delayTop || delays->min() != 0) delays->setRange(0, delayTop);
 
     std::string readout;
     for (const std::string& line : graph_.readout()) readout += line + "\n";
     readout_->setText(qstring(readout).trimmed());
     status_->setText(qstring(graph_.status()));
     const QString description = qstring(graph_.description());
-    levelView_->setAccessibleDescription(description);
-    delayView_->setAccessibleDescription(description);
+    if (levelView_->accessibleDescription() != description) {
+        levelView_->setAccessibleDescription(description);
+        delayView_->setAccessibleDescription(description);
+    }
     fillTable();
 }
 
 void GraphWindow::fillTable() {
     const std::vector<std::vector<std::string>> rows = graph_.table();
-    table_->clear();
-    table_->setRowCount(static_cast<int>(rows.size()) - 1);
-    table_->setColumnCount(static_cast<int>(rows.front().size()));
-    QStringList header;
-    for (const std::string& cell : rows.front()) header.append(qstring(cell));
-    table_->setHorizontalHeaderLabels(header);
-    for (std::size_t r = 1; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            table_->setItem(static_cast<int>(r) - 1, static_cast<int>(c),
-                            new QTableWidgetItem(qstring(rows[r][c])));
+    const int rowCount = static_cast<int>(rows.size()) - 1;
+    const int columnCount = static_cast<int>(rows.front().size());
+    const bool reshaped = table_->rowCount() != rowCount || table_->columnCount() != columnCount;
+    if (reshaped) {
+        table_->clear();
+        table_->setRowCount(rowCount);
+        table_->setColumnCount(columnCount);
+    }
+    for (int c = 0; c < columnCount; ++c) {
+        const QString text = qstring(rows.front()[c]);
+        QTableWidgetItem* item = table_->horizontalHeaderItem(c);
+        if (item == nullptr || item->text() != text) {
+            table_->setHorizontalHeaderItem(c, new QTableWidgetItem(text));
         }
     }
-    table_->resizeColumnsToContents();
+    for (int r = 0; r < rowCount; ++r) {
+        for (int c = 0; c < columnCount; ++c) {
+            const QString text = qstring(rows[r + 1][c]);
+            if (QTableWidgetItem* item = table_->item(r, c)) {
+                if (item->text() != text) item->setText(text);
+            } else {
+                table_->setItem(r, c, new QTableWidgetItem(text));
+            }
+        }
+    }
+    if (reshaped) table_->resizeColumnsToContents();
 }
 
 void GraphWindow::saveWithDialog() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <vector>
+
 #include <QWidget>
 
 #include "ui/response_graph.hpp"
@@ -11,6 +13,8 @@ class QChartView;
 class QDoubleSpinBox;
 class QFileSystemWatcher;
 class QLabel;
+class QLineSeries;
+class QScatterSeries;
 class QListWidget;
 class QTableWidget;
 
@@ -41,6 +45,7 @@ private:
     void placeBesideMainWindow();
     void watchDataFolder();
     void rescan();
+    void makeSeries(std::size_t designs);
     void redraw();
     void fillCompareList();
     void fillTable();
@@ -59,6 +64,14 @@ private:
     QListWidget* compareList_ = nullptr;
     QTableWidget* table_ = nullptr;
     QFileSystemWatcher* watcher_ = nullptr;
+    struct DesignSeries {
+        QLineSeries* vented;
+        QLineSeries* closed;
+        QScatterSeries* ventedF3;
+        QScatterSeries* closedF3;
+        QLineSeries* delay;
+    };
+    std::vector<DesignSeries> series_;
     bool filling_ = false;
 };
 
