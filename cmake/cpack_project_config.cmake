@@ -4,6 +4,8 @@
 # Without dpkg-shlibdeps CPack would quietly make a package that lacks its
 # library dependencies and cannot start where Qt is not installed already;
 # `file` is what CPack finds the programs among the files with.
+cmake_policy(PUSH)
+cmake_policy(SET CMP0109 NEW)  # only a file that can run counts as found
 foreach(tool IN ITEMS dpkg-shlibdeps file)
   find_program(_ventbox_found_${tool} ${tool} NO_CACHE)
   if(NOT _ventbox_found_${tool})
@@ -12,6 +14,7 @@ foreach(tool IN ITEMS dpkg-shlibdeps file)
       "bash scripts/install-deps.sh package")
   endif()
 endforeach()
+cmake_policy(POP)
 
 # The archive names its files in UTF-8 (小型パイプダクト.dat among the
 # examples), which libarchive can only do under a UTF-8 locale, whatever
