@@ -128,6 +128,8 @@ TEST(Cli, answersEachCommandLineWithItsOutputAndStatus) {
         {"tabs and backslashes in keys and values", {"show", "--format", "kv", "t.dat"}, 0,
          "name=FW\\t208\\\\x\n", ""},
         {"tabs and backslashes in text", {"show", "t.dat"}, 0, "設計名: FW\\t208\\\\x\n", ""},
+        {"a comma and a quote in CSV without a comma locale", {"show", "--format", "csv", "-"},
+         0, kCsvHeader + "-,\"a,\"\"b\",7,35,6.4,", "", test::exampleFileNamed("a,\"b")},
         {"a tab in a path", {"show", "a\tb.dat"}, 1, "",
          "a\\tb.dat: ファイルが見つかりません."},
         {"a design list without a design", {"show"}, 2, "", ""},
