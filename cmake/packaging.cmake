@@ -35,22 +35,23 @@ function(ventbox_xml_text out text)
   string(REPLACE "\"" "&quot;" text "${text}")
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
-set(_links)
+# Built as one string: an escaped "&amp;" would split a CMake list.
+set(_links "")
 if(VENTBOX_HOMEPAGE)
   ventbox_xml_text(_homepage "${VENTBOX_HOMEPAGE}")
-  list(APPEND _links "  <url type=\"homepage\">${_homepage}</url>")
+  string(APPEND _links "  <url type=\"homepage\">${_homepage}</url>\n")
 endif()
 if(VENTBOX_SCREENSHOT_URL)
   ventbox_xml_text(_screenshot "${VENTBOX_SCREENSHOT_URL}")
-  list(APPEND _links
-    "  <screenshots>"
-    "    <screenshot type=\"default\">"
-    "      <caption>The window with an example design and its results</caption>"
-    "      <image type=\"source\">${_screenshot}</image>"
-    "    </screenshot>"
-    "  </screenshots>")
+  string(APPEND _links
+    "  <screenshots>\n"
+    "    <screenshot type=\"default\">\n"
+    "      <caption>The window with an example design and its results</caption>\n"
+    "      <image type=\"source\">${_screenshot}</image>\n"
+    "    </screenshot>\n"
+    "  </screenshots>\n")
 endif()
-list(JOIN _links "\n" VENTBOX_METAINFO_LINKS)
+string(REGEX REPLACE "\n$" "" VENTBOX_METAINFO_LINKS "${_links}")
 configure_file(${_packaging}/${VENTBOX_APP_ID}.metainfo.xml.in
                ${_staged}/${VENTBOX_APP_ID}.metainfo.xml @ONLY)
 
