@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Puts the licence line at the top of every source file (C++, CMake, shell,
-# Python) that lacks it, after a "#!" line; running it again changes nothing.
+# Python, templates) that names no licence, after a "#!" line; running it
+# again changes nothing.
 # With --list it only prints the source files it looks at.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,7 +12,10 @@ sources() {
   if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
     git ls-files --cached --others --exclude-standard
   else
-    find . -path ./build -prune -o -type f -print | sed 's|^\./||'
+    # Without git (or in a clone git refuses to read) every file is looked at
+    # but git's own and what builds and runs leave behind (as .gitignore has it).
+    find . \( -name .git -o -path ./build -o -path './build-*' -o -path ./Data \) -prune \
+      -o -type f -print | sed 's|^\./||'
   fi | while IFS= read -r file; do
     [ -f "$file" ] || continue
     case $file in
@@ -31,7 +35,8 @@ if [ "${1:-}" = --list ]; then
 fi
 
 sources | while IFS= read -r file; do
-  head -n 3 "$file" | grep -q "$line" && continue
+  # A file that names a licence of its own (the metadata's CC0-1.0) keeps it.
+  head -n 3 "$file" | grep -q 'SPDX-License-Identifier:' && continue
   case $file in
     *.cpp|*.hpp|*.h) comment="// $line" ;;
     *) comment="# $line" ;;

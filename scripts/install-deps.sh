@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that ventbox needs, skipping those already
 # installed. `install-deps.sh run` installs only what building the two
-# programs in release and running them needs; with no argument it installs
-# what every test, benchmark and the package checks need as well.
+# programs in release and running them needs; `install-deps.sh package` adds
+# what building and checking the Debian package needs; with no argument it
+# installs what every test, benchmark and the package checks need as well.
 set -euo pipefail
 
 run_packages=(
@@ -12,19 +13,23 @@ run_packages=(
   qt6-charts-dev libqt6opengl6-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
 )
+# dpkg-shlibdeps (dpkg-dev) and file give the package its library
+# dependencies; cpack refuses to build it without them.
+package_packages=(dpkg-dev file lintian)
 test_packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev googletest
   xvfb xauth locales
   g++-aarch64-linux-gnu qemu-user
-  dpkg-dev file lintian appstream desktop-file-utils man-db
+  appstream desktop-file-utils man-db devscripts  # devscripts: hardening-check
   python3 libxml2-utils librsvg2-bin
 )
 
 case "${1:-all}" in
   run) packages=("${run_packages[@]}") ;;
-  all) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: install-deps.sh [run|all]" >&2; exit 2 ;;
+  package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
+  all) packages=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: install-deps.sh [run|package|all]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -5,6 +5,23 @@
 # Where that folder has no Data folder, the window starts in the per-user
 # working folder as the menu entry does. With no display it shows the example
 # designs through ventbox-cli instead.
+
+# How the program starts for a call from the folder $1: "examples" where there
+# is no display, "here" where that folder has a Data folder, otherwise
+# "launcher" (the per-user working folder).
+start_choice() {
+  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo examples
+  elif [ -d "$1/Data" ]; then
+    echo here
+  else
+    echo launcher
+  fi
+}
+
+# Its test reads the choice alone.
+[ "${BASH_SOURCE[0]}" = "$0" ] || return 0
+
 set -euo pipefail
 start_dir=$PWD
 cd "$(dirname "$0")/.."
@@ -12,8 +29,9 @@ repo=$PWD
 bash scripts/install-deps.sh run
 cmake --preset app >/dev/null
 cmake --build --preset app
+choice=$(start_choice "$start_dir")
 
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+if [ "$choice" = examples ]; then
   echo
   echo "The example designs, as ventbox computes them (ventbox-cli show examples/*.dat):"
   echo
@@ -27,7 +45,7 @@ MSG
   exit 0
 fi
 
-if [ -d "$start_dir/Data" ]; then
+if [ "$choice" = here ]; then
   cd "$start_dir"
   exec "$repo/build/app/src/ui/qt/ventbox"
 fi

@@ -136,6 +136,8 @@ const CliCase kCliCases[] = {
          "設計名: FW\\t208\\\\x\\x1B]0;T\\x07\\x7F\n", ""},
         {"terminal controls in a table", {"show", "t.dat", "a.dat"}, 0, "file ", "", {}, false,
          "\nt.dat  FW\\t208\\\\x\\x1B]0;T\\x07\\x7F  7"},
+        {"a comma and a quote in CSV without a comma locale", {"show", "--format", "csv", "-"},
+         0, kCsvHeader + "-,\"a,\"\"b\",7,35,6.4,", "", test::exampleFileNamed("a,\"b")},
         {"a tab in a path", {"show", "a\tb.dat"}, 1, "",
          "a\\tb.dat: ファイルが見つかりません."},
         {"terminal controls in a path", {"show", "\x1B[2J\x07\xC2\x9B.dat"}, 1, "",

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The launcher fills a new or empty Data folder with the example designs and
-# leaves a folder that holds anything alone, starting the program in the
-# per-user working folder.
+# The menu entry starts the launcher, which fills a new or empty Data folder
+# with the example designs and leaves a folder that holds anything alone,
+# starting the program in the per-user working folder.
 # Usage: launcher_test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
+export LC_ALL=C.UTF-8  # the examples' names are UTF-8 whatever the caller's locale
 build=$1
 source=$2
 scratch=$(mktemp -d)
@@ -13,30 +14,41 @@ trap 'rm -rf "$scratch"' EXIT
 prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 # The program stands in as a stub that tells where it was started.
-printf '#!/bin/sh\npwd > "$XDG_DATA_HOME/started_in"\n' > "$prefix/bin/ventbox"
+printf '#!/bin/sh\npwd > "%s/started_in"\n' "$scratch" > "$prefix/bin/ventbox"
 chmod +x "$prefix/bin/ventbox"
-launcher=$prefix/libexec/ventbox/ventbox-launcher
 examples=$(cd "$source/examples" && echo $(ls -- *.dat | sort))
+# Every case starts what the menu entry starts.
+entry=$(sed -n 's/^Exec=//p' "$prefix/share/applications/org.ventbox.Ventbox.desktop")
 
 failures=0
 fail() { echo "FAIL [$1]: $2"; failures=$((failures + 1)); }
+[ "$entry" = "$prefix/libexec/ventbox/ventbox-launcher" ] || fail "menu entry" "Exec=$entry"
 
-# case | what Data holds before | files expected after
+# case | what Data holds before | XDG_DATA_HOME | files expected after
 cases=(
-  "no Data folder|none|$examples"
-  "empty Data folder|empty|$examples"
-  "a design of the user's under an example's name|own|FW208Kolvex.dat"
+  "no Data folder|none|set|$examples"
+  "empty Data folder|empty|set|$examples"
+  "a design of the user's under an example's name|own|set|FW208Kolvex.dat"
+  "an empty HOME without XDG_DATA_HOME|none|unset|$examples"
+  "a relative XDG_DATA_HOME, which does not count|none|relative|$examples"
 )
 for row in "${cases[@]}"; do
-  IFS='|' read -r name before expected <<<"$row"
-  home=$scratch/$before
-  data=$home/ventbox/Data
+  IFS='|' read -r name before xdg expected <<<"$row"
+  HOME=$(mktemp -d "$scratch/home.XXXX")
+  case $xdg in
+    set) data_home=$HOME/data; export XDG_DATA_HOME=$data_home ;;
+    unset) data_home=$HOME/.local/share; unset XDG_DATA_HOME ;;
+    relative) data_home=$HOME/.local/share; export XDG_DATA_HOME=data ;;
+  esac
+  data=$data_home/ventbox/Data
   case $before in
     empty) mkdir -p "$data" ;;
     own) mkdir -p "$data" && echo "mine" > "$data/FW208Kolvex.dat" ;;
   esac
-  XDG_DATA_HOME=$home "$launcher"
-  [ "$(cat "$home/started_in")" = "$home/ventbox" ] || fail "$name" "started in $(cat "$home/started_in")"
+  rm -f "$scratch/started_in"
+  (cd "$HOME" && $entry)
+  started_in=$(cat "$scratch/started_in" 2>/dev/null || echo "nowhere")
+  [ "$started_in" = "$data_home/ventbox" ] || fail "$name" "started in $started_in"
   actual=$(cd "$data" && echo $(ls -- * | sort))
   [ "$actual" = "$expected" ] || fail "$name" "Data holds: $actual"
   if [ "$before" = own ]; then
