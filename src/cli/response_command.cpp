@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <functional>
@@ -15,6 +17,7 @@
 #include "design/report_text.hpp"
 #include "design/response.hpp"
 #include "command.hpp"
+#include "output_buffer.hpp"
 #include "design/fixed_text.hpp"
 #include "files/file_replace.hpp"
 #include "files/io_error.hpp"
@@ -163,6 +166,26 @@ void write(std::ostream& out, const ResponseOptions& options,
 // write leaves the previous one whole. Returns the exit status.
 int writeFile(const std::string& path, const ResponseOptions& options,
               const std::vector<DesignResponse>& designs, std::ostream& err) {
+    // A device or a pipe (/dev/null, /dev/stdout) cannot be replaced, only
+    // written to, as standard output is.
+    struct stat target {};
+    if (::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode) &&
+        !S_ISDIR(target.st_mode)) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0) throw OutputError(errno);
+        FileOutputBuffer buffer(fd);
+        std::ostream out(&buffer);
+        out.exceptions(std::ios::badbit);
+        try {
+            write(out, options, designs);
+            out.flush();
+        } catch (...) {
+            ::close(fd);
+            throw;
+        }
+        if (::close(fd) != 0 && errno != EINTR) throw OutputError(errno);
+        return 0;
+    }
     std::ostringstream text;
     write(text, options, designs);
     try {
