@@ -13,16 +13,21 @@ trap 'rm -rf "$scratch"' EXIT
 
 prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
-# The program stands in as a stub that tells where it was started.
-printf '#!/bin/sh\npwd > "%s/started_in"\n' "$scratch" > "$prefix/bin/ventbox"
+# The program stands in as a stub that tells where, and with what, it was started.
+printf '#!/bin/sh\npwd > "%s/started_in"\necho "$*" > "%s/started_with"\n' "$scratch" "$scratch" \
+  > "$prefix/bin/ventbox"
 chmod +x "$prefix/bin/ventbox"
 examples=$(cd "$source/examples" && echo $(ls -- *.dat | sort))
 # Every case starts what the menu entry starts.
-entry=$(sed -n 's/^Exec=//p' "$prefix/share/applications/org.ventbox.Ventbox.desktop")
+desktop=$prefix/share/applications/org.ventbox.Ventbox.desktop
+entry=$(sed -n '0,/^Exec=/s/^Exec=//p' "$desktop")
+# The desktop action that opens the response graph beside the window.
+graph_entry=$(sed -n '/^\[Desktop Action graph\]/,$s/^Exec=//p' "$desktop")
 
 failures=0
 fail() { echo "FAIL [$1]: $2"; failures=$((failures + 1)); }
 [ "$entry" = "$prefix/libexec/ventbox/ventbox-launcher" ] || fail "menu entry" "Exec=$entry"
+[ "$graph_entry" = "$entry --graph" ] || fail "graph action" "Exec=$graph_entry"
 
 # case | what Data holds before | XDG_DATA_HOME | files expected after
 cases=(
@@ -59,5 +64,7 @@ for row in "${cases[@]}"; do
     done
   fi
 done
+(cd "$HOME" && $graph_entry)
+[ "$(cat "$scratch/started_with")" = "--graph" ] || fail "graph action" "the program was not asked for the graph"
 [ "$failures" -eq 0 ] && echo "launcher: all cases pass"
 exit "$failures"

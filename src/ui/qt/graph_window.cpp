@@ -147,7 +147,8 @@ GraphWindow::GraphWindow(TBox& box, ResponseGraph& graph, QWidget* parent)
 GraphWindow::~GraphWindow() { box_.setCalculationObserver(nullptr); }
 
 void GraphWindow::buildControls() {
-    levelChart_ = makeChart(QStringLiteral("振幅特性"), QStringLiteral("レベル (dB)"));
+    levelChart_ = makeChart(QStringLiteral("振幅特性 — 実線: バスレフ、破線: 同じ容積の密閉、● ○: F3"),
+                            QStringLiteral("レベル (dB)"));
     delayChart_ = makeChart(QStringLiteral("群遅延 (バスレフ)"), QStringLiteral("群遅延 (ms)"));
     const auto showPointer = [this](double f) {
         pointer_->setText(qstring(graph_.levelsAt(f)));
@@ -312,8 +313,9 @@ void GraphWindow::makeSeries(std::size_t designs) {
         s.ventedF3->setBorderColor(Qt::white);
         s.closedF3->setColor(Qt::white);
         s.closedF3->setBorderColor(colour);
+        // One legend entry a design; the title says which line is which box.
         attach(levelChart_, s.vented, true);
-        attach(levelChart_, s.closed, true);
+        attach(levelChart_, s.closed, false);
         attach(levelChart_, s.ventedF3, false);
         attach(levelChart_, s.closedF3, false);
         attach(delayChart_, s.delay, true);
@@ -335,7 +337,7 @@ void GraphWindow::redraw() {
         const GraphCurves& curves = *drawn[i];
         const DesignSeries& s = series_[i];
         const QString label = qstring(curves.label);
-        s.vented->setName(label + QStringLiteral(" バスレフ"));
+        s.vented->setName(label);
         s.closed->setName(label + QStringLiteral(" 密閉"));
         s.delay->setName(label);
         s.vented->replace(pointsOf(curves.vented));
