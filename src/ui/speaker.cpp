@@ -120,6 +120,7 @@ bool TBox::runDispatched(const std::function<void()>& handler) {
         return true;
     } catch (const Error& error) {
         platform_.reportError(reportText(error.what()));
+        if (std::exchange(showNameAfterReport_, false)) setText(Edit::Nam, design_.name);
         if (std::exchange(recalculateAfterReport_, false)) runDispatched([this] { Calc(); });
         return false;
     }
@@ -167,6 +168,7 @@ bool TBox::readDesignFile(const std::string& path) {
     try {
         return loadDesignFile(path, *this);
     } catch (const Error&) {
+        showNameAfterReport_ = true;
         if (!loadTargetFailed_) recalculateAfterReport_ = true;
         throw;
     }

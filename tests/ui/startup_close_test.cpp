@@ -228,6 +228,7 @@ TEST_P(FailingLoadTest, endsOrGoesOnAsTheWindowIsShownOrNot) {
     EXPECT_EQ(box.text(Edit::BL1), load.file[4]);
     EXPECT_EQ(box.text(Edit::BL2), load.bl2Text);
     EXPECT_EQ(box.design().name, load.designName);
+    EXPECT_EQ(box.text(Edit::Nam), load.designName);
     EXPECT_EQ(box.checked(), load.checked);
 }
 
@@ -247,6 +248,7 @@ TEST_P(FailedReading, leavesTheRecordAsTheFieldsShowIt) {
     if (fromButton) box.userClickedButton(Button::LD); else start();
     EXPECT_EQ(platform.errors().size(), 1u);
     EXPECT_EQ(captions(), kExampleResults);
+    EXPECT_EQ(box.text(Edit::Nam), "FW208Kolvex");
     EXPECT_TRUE(box.userRequestedClose());
     EXPECT_EQ(readBytes(dataFile("FW208Kolvex")), kExampleFile);
 }
