@@ -166,6 +166,10 @@ private slots:
     void loadingThroughTheDialogFillsTheWindow();
     void failingCalculationReportsOnceAndTheWindowStaysUsable();
     void resultLabelsGrowToTheRightAndResizingMovesNothing();
+    void keysRunTheirButtonsHandlerUnlessADialogIsOpen_data();
+    void keysRunTheirButtonsHandlerUnlessADialogIsOpen();
+    void nameFieldShowsTheSavedNameAfterAFailedStartUpLoad();
+    void windowIconComesInEverySize();
     void modelTextsOfAnyLengthAreShownWhole();
     void closeSavesTheDesignAndConfirms_data();
     void closeSavesTheDesignAndConfirms();
@@ -181,7 +185,9 @@ private slots:
     void messageDialogClosesOnEnterEscAndOk_data();
     void messageDialogClosesOnEnterEscAndOk();
     void messageDialogWrapsWithinHalfTheScreen();
-    void errorReportOfAPastedNumberWrapsWithinHalfTheScreen();
+    void answerDialogsCannotBeMinimisedAndShowTheirTitle_data();
+    void answerDialogsCannotBeMinimisedAndShowTheirTitle();
+    void errorReportOfAPastedNumberFitsTheScreenWithOkInReach();
     void errorEscapingAnEventIsReportedAndTheProgramGoesOn();
 };
 
@@ -332,6 +338,23 @@ void WindowTest::screenReaderMeetsAWindowItCanWorkWith() {
     session.start();
     auto iface = [](QObject* object) { return QAccessible::queryAccessibleInterface(object); };
     QCOMPARE(iface(&session.window)->role(), QAccessible::Window);
+
+    // A reader walks a field's text run by run: the runs cover it whole,
+    // so every value is read once and to its last character.
+    for (int i = 0; i < kEditCount; ++i) {
+        QLineEdit* field = session.window.edit(static_cast<Edit>(i));
+        QAccessibleTextInterface* text = iface(field)->textInterface();
+        QVERIFY(text);
+        const int length = int(field->text().size());
+        QCOMPARE(text->text(0, length), field->text());
+        QString read;
+        for (int offset = 0, start = 0, end = 0; offset < length; offset = end) {
+            text->attributes(offset, &start, &end);
+            QVERIFY2(start <= offset && offset < end, qPrintable(field->objectName()));
+            read += text->text(offset, end);
+        }
+        QCOMPARE(read, field->text());
+    }
     for (const char* panel : {"Panel1", "PnlC"}) {
         QCOMPARE(iface(session.find<QWidget>(panel))->role(), QAccessible::Pane);
     }
@@ -568,7 +591,83 @@ void WindowTest::resultLabelsGrowToTheRightAndResizingMovesNothing() {
     session.window.resize(900, 700);
     QCOMPARE(session.window.size(), QSize(900, 700));
     for (qsizetype i = 0; i < controls.size(); ++i) QCOMPARE(controls[i]->geometry(), before[i]);
+    // Smaller than its layout, buttons and results would be cut off.
+    session.window.resize(200, 150);
+    QCOMPARE(session.window.size(), QSize(layout::kClientWidth, layout::kClientHeight));
     verifyNoStrayDialog(script);
+}
+
+void WindowTest::keysRunTheirButtonsHandlerUnlessADialogIsOpen_data() {
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<int>("button");  // -1: none
+    QTest::addColumn<bool>("underDialog");
+    QTest::newRow("F5 calculates") << QKeySequence(Qt::Key_F5) << int(Button::Calc) << false;
+    QTest::newRow("Ctrl+R calculates") << QKeySequence("Ctrl+R") << int(Button::Calc) << false;
+    QTest::newRow("Ctrl+O loads") << QKeySequence("Ctrl+O") << int(Button::LD) << false;
+    QTest::newRow("Ctrl+S saves") << QKeySequence("Ctrl+S") << int(Button::SV) << false;
+    QTest::newRow("Ctrl+Q closes") << QKeySequence("Ctrl+Q") << int(Button::Exit) << false;
+    QTest::newRow("Ctrl+W closes") << QKeySequence("Ctrl+W") << int(Button::Exit) << false;
+    QTest::newRow("Ctrl+S under a dialog") << QKeySequence("Ctrl+S") << -1 << true;
+    QTest::newRow("F5 under a dialog") << QKeySequence(Qt::Key_F5) << -1 << true;
+}
+
+// Each key does what its button does and nothing else: a recalculation, the
+// file dialog, a save, or the close with its saved message.
+void WindowTest::keysRunTheirButtonsHandlerUnlessADialogIsOpen() {
+    QFETCH(QKeySequence, keys);
+    QFETCH(int, button);
+    QFETCH(bool, underDialog);
+    ModalScript script;
+    Session session;
+    session.start();
+    session.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&session.window));
+    session.window.edit(Edit::F)->setText("50");  // counts at the next recalculation
+    const QString frequency = session.caption(ResultLabel::CabinetFR);
+    const std::size_t dialogs = session.platform.dialogDirs.size();
+    QString message;
+    if (button == int(Button::Exit)) script.expect(answerMessage(message));
+    if (underDialog) {
+        script.expect([&](QWidget* dialog) {
+            QTest::keySequence(&session.window, keys);
+            dialog->close();
+        });
+        session.platform.showMessage("open");
+    } else {
+        QTest::keySequence(session.window.edit(Edit::F), keys);
+    }
+    QCOMPARE(session.caption(ResultLabel::CabinetFR) != frequency, button == int(Button::Calc));
+    QCOMPARE(session.platform.dialogDirs.size() - dialogs, std::size_t(button == int(Button::LD)));
+    QCOMPARE(QFileInfo::exists(session.dataFile("FW208Kolvex")),
+             button == int(Button::SV) || button == int(Button::Exit));
+    QCOMPARE(session.window.isVisible(), button != int(Button::Exit));
+    verifyNoStrayDialog(script);
+}
+
+// A load that fails before its name line leaves other values on screen than
+// the design file holds; the name field then says where a close will save.
+void WindowTest::nameFieldShowsTheSavedNameAfterAFailedStartUpLoad() {
+    ModalScript script;
+    Session session;
+    const QString damaged = session.dir.path() + "/damaged.dat";
+    test::writeBytes(damaged.toStdString(), test::crlfLines({"7", "6,4", "0.42", "35", "25", "50", "30", "4",
+                                                             "10", "10", "Damaged", "FALSE"}));
+    session.platform.answers.push_back(damaged.toStdString());
+    ReportSeen seen;
+    script.expect(answerErrorReport(seen));
+    session.start();
+    QVERIFY(!seen.text.isEmpty());
+    QCOMPARE(session.window.edit(Edit::Nam)->text(), QString("FW208Kolvex"));
+    QCOMPARE(QString::fromStdString(session.box.design().name), QString("FW208Kolvex"));
+    verifyNoStrayDialog(script);
+}
+
+void WindowTest::windowIconComesInEverySize() {
+    Session session;
+    const QIcon icon = session.window.windowIcon();
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        QVERIFY2(icon.availableSizes().contains(QSize(size, size)), qPrintable(QString::number(size)));
+    }
 }
 
 void WindowTest::modelTextsOfAnyLengthAreShownWhole() {
@@ -783,18 +882,62 @@ void WindowTest::messageDialogWrapsWithinHalfTheScreen() {
     QVERIFY(dialog.windowIcon().isNull());
 }
 
-void WindowTest::errorReportOfAPastedNumberWrapsWithinHalfTheScreen() {
+void WindowTest::answerDialogsCannotBeMinimisedAndShowTheirTitle_data() {
+    QTest::addColumn<bool>("errorReport");
+    QTest::newRow("message dialog") << false;
+    QTest::newRow("error report") << true;
+}
+
+void WindowTest::answerDialogsCannotBeMinimisedAndShowTheirTitle() {
+    QFETCH(bool, errorReport);
     ModalScript script;
-    int width = 0, half = 0, lines = 0;
+    Qt::WindowFlags flags;
+    int width = 0, titleWidth = 0;
     script.expect([&](QWidget* dialog) {
-        width = dialog->frameGeometry().width();
-        half = dialog->screen()->geometry().width() / 2;
-        if (auto* label = dialog->findChild<QLabel*>("qt_msgbox_label")) lines = label->height() / label->fontMetrics().lineSpacing();
+        flags = dialog->windowFlags();
+        width = dialog->width();
+        QFont bold = dialog->font();
+        bold.setBold(true);
+        // The title with room for a window icon and a close button.
+        titleWidth = QFontMetrics(bold).horizontalAdvance(dialog->windowTitle()) + 4 * QFontMetrics(bold).height();
         dialog->close();
     });
-    QtPlatform().reportError("'" + std::string(6000, '7') + "' は浮動小数点数ではありません.");
-    QVERIFY(width <= half);
+    QtPlatform platform;
+    if (errorReport) platform.reportError("x"); else platform.showMessage("x");
+    QVERIFY(flags & Qt::CustomizeWindowHint);
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY2(width >= titleWidth, qPrintable(QString("%1 for a title of %2").arg(width).arg(titleWidth)));
+    verifyNoStrayDialog(script);
+}
+
+// Run on a screen of 1280 × 1024 with window frames (see CMakeLists.txt).
+void WindowTest::errorReportOfAPastedNumberFitsTheScreenWithOkInReach() {
+    ModalScript script;
+    QRect frame, screen, ok;
+    int lines = 0;
+    QString shown;
+    script.expect([&](QWidget* dialog) {
+        frame = dialog->frameGeometry();
+        screen = dialog->screen()->availableGeometry();
+        if (auto* button = qobject_cast<QMessageBox*>(dialog)->button(QMessageBox::Ok)) {
+            ok = QRect(button->mapTo(dialog, QPoint(0, 0)), button->size());
+        }
+        if (auto* label = dialog->findChild<QLabel*>("qt_msgbox_label")) {
+            lines = label->height() / label->fontMetrics().lineSpacing();
+            shown = label->text().remove(QChar(0x200B));
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        dialog->close();
+    });
+    const std::string digits(6000, '7');
+    QtPlatform().reportError("'" + digits + "' は浮動小数点数ではありません.");
+    QCOMPARE(screen.height(), 1024);
+    QVERIFY2(frame.width() <= screen.width() / 2, qPrintable(QString::number(frame.width())));
+    QVERIFY2(frame.height() <= screen.height(), qPrintable(QString::number(frame.height())));
+    QVERIFY2(QRect(QPoint(0, 0), frame.size()).contains(ok), qPrintable(QString::number(ok.bottom())));
     QVERIFY(lines > 2);
+    QVERIFY(shown.contains(QString::fromStdString(digits)));
     verifyNoStrayDialog(script);
 }
 
