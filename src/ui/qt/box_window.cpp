@@ -23,7 +23,7 @@
 #include <QWindow>
 
 #include "accessibility.hpp"
-#include "field_accessible.hpp"
+#include "edit_field.hpp"
 #include "layout.hpp"
 
 namespace ventbox {
@@ -158,10 +158,9 @@ void makeFixedLabels(const Panels& panels) {
 }
 
 std::array<QLineEdit*, kEditCount> makeFields(const Panels& panels, std::vector<TabStop>& tabStops) {
-    installFieldAccessible();
     std::array<QLineEdit*, kEditCount> fields{};
     for (const layout::EditSpec& entry : layout::kEdits) {
-        auto* field = new QLineEdit(panelOf(panels, layout::kEditPanel));
+        auto* field = new EditField(panelOf(panels, layout::kEditPanel));
         field->setObjectName(qstring(layout::nameOf(entry.edit)));
         field->setGeometry(rectOf(entry.place));
         field->setFont(fontOf(*entry.font));
@@ -350,6 +349,26 @@ void BoxWindow::announceResults() {
     announcement_->setAccessibleName(results.join(QStringLiteral("、")));
     announcement_->hide();
     announcement_->show();
+}
+
+// A screen reader names the window when it becomes active, which the desktop
+// tells it after Qt has moved the focus into it (at start, and when a
+// dialog gives the focus back): the focused control is told again once the
+// window is active, so the user hears where typing goes.
+void BoxWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        QMetaObject::invokeMethod(this, &BoxWindow::announceFocus, Qt::QueuedConnection);
+    }
+}
+
+void BoxWindow::announceFocus() {
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused || focused->window() != this) return;
+    if (auto* field = dynamic_cast<EditField*>(focused)) field->focusAnnounced();
+    if (!isActiveWindow()) return;
+    QAccessibleEvent focus(focused, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
 }
 
 void BoxWindow::showEvent(QShowEvent* event) {

@@ -39,6 +39,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -47,6 +48,8 @@ private:
     void connectEvents();
     // Tells a screen reader the volume and the lowest resonance.
     void announceResults();
+    // Tells a screen reader which control has the focus.
+    void announceFocus();
 
     TBox& box_;
     std::array<QLineEdit*, kEditCount> edits_{};

@@ -2,10 +2,35 @@
 #pragma once
 
 #include <QAccessibleWidget>
-
-class QLineEdit;
+#include <QLineEdit>
 
 namespace ventbox {
+
+// A single-line field of the window. Taking or losing the focus selects or
+// deselects its text and moves its caret; a screen reader would read that
+// out on its own, before the field is named or after the next one was, or
+// take the caret's move for the focus and then name nothing. The field keeps
+// those changes off the accessibility bus until its focus has been told: the
+// focus announcement reads the field with its selection.
+class EditField : public QLineEdit {
+public:
+    explicit EditField(QWidget* parent);
+    ~EditField() override;
+
+    // Whether the field's selection and caret change only because its focus
+    // does.
+    bool focusChanging() const { return focusChanging_; }
+    // The window has told a screen reader that the field has the focus,
+    // after the field took it as the window became active.
+    void focusAnnounced() { focusChanging_ = false; }
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    bool focusChanging_ = false;
+};
 
 // What a screen reader meets in a single-line field: its text, caret,
 // selection and editing, with one run of text attributes over the whole
@@ -15,7 +40,7 @@ class FieldAccessible : public QAccessibleWidget,
                         public QAccessibleTextInterface,
                         public QAccessibleEditableTextInterface {
 public:
-    explicit FieldAccessible(QLineEdit* field);
+    explicit FieldAccessible(EditField* field);
 
     QString text(QAccessible::Text t) const override;
     void setText(QAccessible::Text t, const QString& text) override;
@@ -43,10 +68,8 @@ public:
     void replaceText(int startOffset, int endOffset, const QString& text) override;
 
 private:
-    QLineEdit* field() const;
+    EditField* field() const;
 };
 
-// Makes every QLineEdit of the program meet a screen reader as above.
-void installFieldAccessible();
 
 }  // namespace ventbox

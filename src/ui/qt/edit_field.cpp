@@ -1,15 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "field_accessible.hpp"
+#include "edit_field.hpp"
 
-#include <QLineEdit>
+#include <QScopedValueRollback>
 
 namespace ventbox {
 
 namespace {
 
-QAccessibleInterface* fieldFactory(const QString& className, QObject* object) {
-    if (className != QLatin1String("QLineEdit") || !object || !object->isWidgetType()) return nullptr;
-    return new FieldAccessible(static_cast<QLineEdit*>(object));
+QAccessibleInterface* fieldFactory(const QString& /*className*/, QObject* object) {
+    auto* field = dynamic_cast<EditField*>(object);
+    return field ? new FieldAccessible(field) : nullptr;
+}
+
+QAccessible::UpdateHandler qtUpdateHandler = nullptr;
+
+// Passes every event on but the selection and caret changes of a field
+// whose focus is changing, and the focus of a field in a window not yet
+// shown (a screen reader would name it before the dialogs that come first).
+void fieldUpdateHandler(QAccessibleEvent* event) {
+    const auto* field = dynamic_cast<EditField*>(event->object());
+    const bool selectionNoise = event->type() == QAccessible::TextSelectionChanged ||
+                                event->type() == QAccessible::TextCaretMoved;
+    if (field && field->focusChanging() && selectionNoise) return;
+    if (field && event->type() == QAccessible::Focus && !field->window()->isVisible()) return;
+    if (qtUpdateHandler) {
+        qtUpdateHandler(event);
+        return;
+    }
+    // Qt's own delivery runs where no handler is installed.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(fieldUpdateHandler);
+}
+
+void installFieldAccessible() {
+    static const bool installed = [] {
+        QAccessible::installFactory(fieldFactory);
+        qtUpdateHandler = QAccessible::installUpdateHandler(fieldUpdateHandler);
+        return true;
+    }();
+    (void)installed;
 }
 
 // A line edit keeps this much room between its frame and its text.
@@ -17,9 +47,26 @@ constexpr int kTextMargin = 2;
 
 }  // namespace
 
-FieldAccessible::FieldAccessible(QLineEdit* field) : QAccessibleWidget(field, QAccessible::EditableText) {}
+EditField::EditField(QWidget* parent) : QLineEdit(parent) { installFieldAccessible(); }
 
-QLineEdit* FieldAccessible::field() const { return static_cast<QLineEdit*>(widget()); }
+EditField::~EditField() = default;
+
+// The focus a window gives back as it becomes active is told by the window
+// once the desktop has told that it is active (BoxWindow::announceFocus).
+void EditField::focusInEvent(QFocusEvent* event) {
+    focusChanging_ = true;
+    QLineEdit::focusInEvent(event);
+    focusChanging_ = event->reason() == Qt::ActiveWindowFocusReason;
+}
+
+void EditField::focusOutEvent(QFocusEvent* event) {
+    const QScopedValueRollback changing(focusChanging_, true);
+    QLineEdit::focusOutEvent(event);
+}
+
+FieldAccessible::FieldAccessible(EditField* field) : QAccessibleWidget(field, QAccessible::EditableText) {}
+
+EditField* FieldAccessible::field() const { return static_cast<EditField*>(widget()); }
 
 QString FieldAccessible::text(QAccessible::Text t) const {
     if (t == QAccessible::Value) return field()->text();
@@ -125,14 +172,6 @@ void FieldAccessible::insertText(int offset, const QString& text) {
 
 void FieldAccessible::replaceText(int startOffset, int endOffset, const QString& text) {
     field()->setText(field()->text().replace(startOffset, endOffset - startOffset, text));
-}
-
-void installFieldAccessible() {
-    static const bool installed = [] {
-        QAccessible::installFactory(fieldFactory);
-        return true;
-    }();
-    (void)installed;
 }
 
 }  // namespace ventbox
