@@ -51,13 +51,14 @@ constexpr Qt::WindowFlags kAnswerDialogFlags =
     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 
 // The narrowest a dialog may be for a title bar to show its title whole: the
-// title in bold, as title bars draw it, with room on both sides for the
-// window icon and the close button.
+// title in bold, as title bars draw it, with room for the window icon and
+// three buttons, as a window manager that ignores the hints above may still
+// draw them.
 int titleBarWidth(const QWidget* dialog) {
     QFont bold = dialog->font();
     bold.setBold(true);
     const QFontMetrics metrics(bold);
-    return metrics.horizontalAdvance(dialog->windowTitle()) + 6 * metrics.height();
+    return metrics.horizontalAdvance(dialog->windowTitle()) + 10 * metrics.height();
 }
 
 // The window manager's frame, or a title bar's worth where it is not known
@@ -92,15 +93,33 @@ protected:
     }
 
 private:
+    // Once the message scrolls, its width stays as first fitted and its
+    // lines wrap whatever Qt decides for the label outside a scroll area.
     void fitScreen() {
+        QScreen* screen = screenOf(this);
         const QSize frame = frameExtent(this);
-        const QRect screen = screenOf(this)->availableGeometry();
-        const int widest = screenOf(this)->geometry().width() / 2 - frame.width();
-        const int width = std::clamp(this->width(), std::min(titleBarWidth(this), widest), widest);
-        const int tallest = screen.height() - frame.height();
-        if (heightAt(width) > tallest) scrollMessage();
-        setFixedSize(width, std::min(heightAt(width), tallest));
+        const QRect available = screen->availableGeometry();
+        const int widest = screen->geometry().width() / 2 - frame.width();
+        const int tallest = available.height() - frame.height();
+        if (!scrolled_) {
+            width_ = std::clamp(width(), std::min(titleBarWidth(this), widest), widest);
+            if (heightAt(width_) > tallest) scrollMessage();
+        }
+        if (scrolled_) message()->setWordWrap(true);
+        setFixedSize(width_, scrolled_ ? tallest : heightAt(width_));
+        // Qt placed the box for the size it had before: a box cut down to
+        // the screen goes back onto it. Until the window manager has framed
+        // the box, its place is that of the box itself, below the title bar.
+        const bool framed = frameGeometry() != geometry();
+        const QPoint titleBar(0, framed ? 0 : frame.height());
+        QRect outer(pos() - titleBar, size() + frame);
+        if (!available.contains(outer)) {
+            outer.moveCenter(available.center());
+            move(outer.topLeft() + titleBar);
+        }
     }
+
+    QLabel* message() const { return findChild<QLabel*>(QStringLiteral("qt_msgbox_label")); }
 
     int heightAt(int width) const {
         const int height = layout()->totalHeightForWidth(width);
@@ -108,9 +127,10 @@ private:
     }
 
     void scrollMessage() {
-        auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        QLabel* label = message();
         auto* grid = qobject_cast<QGridLayout*>(layout());
-        if (!label || !grid || label->parentWidget() != this) return;
+        if (!label || !grid) return;
+        scrolled_ = true;
         auto* scroll = new QScrollArea(this);
         scroll->setObjectName(QStringLiteral("MessageScroll"));
         scroll->setFrameShape(QFrame::NoFrame);
@@ -121,6 +141,9 @@ private:
         // The whole message can still be read out and copied.
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     }
+
+    bool scrolled_ = false;
+    int width_ = 0;
 };
 
 }  // namespace
