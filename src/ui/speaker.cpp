@@ -47,11 +47,23 @@ const std::string& TBox::text(Edit edit) const { return texts_[index(edit)]; }
 
 const std::string& TBox::caption(ResultLabel label) const { return captions_[index(label)]; }
 
-void TBox::setText(Edit edit, const std::string& text) {
+bool TBox::storeText(Edit edit, const std::string& text) {
     std::string& current = texts_[index(edit)];
-    if (current == text) return;
+    if (current == text) return false;
     current = text;
     if (observer_) observer_->textChanged(edit);
+    return true;
+}
+
+bool TBox::storeChecked(bool checked) {
+    if (checked_ == checked) return false;
+    checked_ = checked;
+    if (observer_) observer_->checkedChanged();
+    return true;
+}
+
+void TBox::setText(Edit edit, const std::string& text) {
+    if (!storeText(edit, text)) return;
     // Once the field is on screen its change notification is a message of
     // its own: the handler's error is reported there and the setter goes on.
     if (platform_.windowOnScreen()) {
@@ -62,25 +74,15 @@ void TBox::setText(Edit edit, const std::string& text) {
 }
 
 void TBox::setChecked(bool checked) {
-    if (checked_ == checked) return;
-    checked_ = checked;
-    if (observer_) observer_->checkedChanged();
-    CheckBox1Click();
+    if (storeChecked(checked)) CheckBox1Click();
 }
 
 void TBox::userEditedText(Edit edit, const std::string& text) {
-    std::string& current = texts_[index(edit)];
-    if (current == text) return;
-    current = text;
-    if (observer_) observer_->textChanged(edit);
-    dispatch([&] { runChangeHandler(edit); });
+    if (storeText(edit, text)) dispatch([&] { runChangeHandler(edit); });
 }
 
 void TBox::userSetChecked(bool checked) {
-    if (checked_ == checked) return;
-    checked_ = checked;
-    if (observer_) observer_->checkedChanged();
-    dispatch([&] { CheckBox1Click(); });
+    if (storeChecked(checked)) dispatch([&] { CheckBox1Click(); });
 }
 
 void TBox::userClickedButton(Button button) {

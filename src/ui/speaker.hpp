@@ -103,10 +103,14 @@ public:
     // saved, otherwise the text that reports the failure.
     std::optional<std::string> saveBeforeEnd();
 
+private:
     // Runs an event handler as the platform's message dispatch does.
     void dispatch(const std::function<void()>& handler);
+    // Holds a control's new state and tells the observer; false when the
+    // control holds it already, and nothing is to run.
+    bool storeText(Edit edit, const std::string& text);
+    bool storeChecked(bool checked);
 
-private:
     // Event handlers, run by the events above.
     void FormCreate();
     void FormCloseQuery(bool& canClose);
