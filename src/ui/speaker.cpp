@@ -122,8 +122,10 @@ bool TBox::runDispatched(const std::function<void()>& handler) {
         return true;
     } catch (const Error& error) {
         platform_.reportError(reportText(error.what()));
-        if (std::exchange(showNameAfterReport_, false)) setText(Edit::Nam, design_.name);
-        if (std::exchange(recalculateAfterReport_, false)) runDispatched([this] { Calc(); });
+        if (std::exchange(readingFailed_, false)) {
+            setText(Edit::Nam, design_.name);
+            runDispatched([this] { Calc(); });
+        }
         return false;
     }
 }
@@ -170,8 +172,7 @@ bool TBox::readDesignFile(const std::string& path) {
     try {
         return loadDesignFile(path, *this);
     } catch (const Error&) {
-        showNameAfterReport_ = true;
-        if (!loadTargetFailed_) recalculateAfterReport_ = true;
+        if (!loadTargetFailed_) readingFailed_ = true;
         throw;
     }
 }

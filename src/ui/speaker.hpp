@@ -148,12 +148,12 @@ private:
     void runChangeHandler(Edit edit);
     // Runs a handler as dispatch does; false when it ended in a reported error.
     bool runDispatched(const std::function<void()>& handler);
-    // Reads a design file. A load that fails may end before the name line,
-    // with EditNam showing another name than the one the next save writes:
-    // once the error has been reported, EditNam shows the design name. A
-    // failure of the reading itself (not of a recalculation the load ran)
-    // also leaves values stored that the fields do not show, so a
-    // recalculation is due then too.
+    // Reads a design file. A failure of the reading itself (not of a
+    // recalculation the load ran) leaves values stored that the fields do
+    // not show, and may come before the name line, with EditNam showing
+    // another name than the one the next save writes: once the error has
+    // been reported, EditNam shows the design name and a recalculation
+    // brings the record back to the fields.
     bool readDesignFile(const std::string& path);
     // A write of the load whose handler failed: that error is the handler's,
     // not the reading's.
@@ -171,8 +171,7 @@ private:
     std::array<std::string, kResultCount> captions_;
     bool closing_ = false;
     bool loadTargetFailed_ = false;
-    bool showNameAfterReport_ = false;
-    bool recalculateAfterReport_ = false;
+    bool readingFailed_ = false;
 };
 
 }  // namespace ventbox

@@ -228,7 +228,6 @@ TEST_P(FailingLoadTest, endsOrGoesOnAsTheWindowIsShownOrNot) {
     EXPECT_EQ(box.text(Edit::BL1), load.file[4]);
     EXPECT_EQ(box.text(Edit::BL2), load.bl2Text);
     EXPECT_EQ(box.design().name, load.designName);
-    EXPECT_EQ(box.text(Edit::Nam), load.designName);
     EXPECT_EQ(box.checked(), load.checked);
 }
 
