@@ -83,7 +83,6 @@ QLabel* makeLabel(QWidget* parent, int left, int top, const layout::FontSpec& fo
     label->setAutoFillBackground(true);
     if (&font != &layout::kWindowFont) label->setFont(fontOf(font));
     label->move(left, top);
-    label->adjustSize();
     return label;
 }
 
@@ -125,7 +124,6 @@ void dressWindow(QWidget* window) {
     window->setObjectName(qstring(layout::kWindowName));
     setAccessibleRole(window, QAccessible::Window);
     window->setWindowTitle(qstring(layout::kWindowCaption));
-    window->setWindowIcon(fullIcon());
     window->setFont(fontOf(layout::kWindowFont));
     QPalette colours(colourOf(layout::kButtonFaceColour), colourOf(layout::kWindowColour));
     colours.setColor(QPalette::Highlight, colourOf(layout::kHighlightColour));
@@ -148,7 +146,7 @@ void makeFixedLabels(const Panels& panels) {
     for (const layout::LabelSpec& entry : layout::kLabels) {
         QLabel* label = makeLabel(panelOf(panels, entry.panel), entry.left, entry.top, *entry.font);
         label->setObjectName(qstring(entry.name));
-        setCaption(label, qstring(layout::captionOf(entry)));
+        label->setText(qstring(layout::captionOf(entry)));  // sized once shown
         if (entry.font == &layout::kHeadingFont) {
             QPalette heading = label->palette();
             heading.setColor(QPalette::WindowText, colourOf(layout::kHeadingColour));
@@ -247,7 +245,6 @@ constexpr ButtonKey kButtonKeys[] = {
 
 BoxWindow::BoxWindow(TBox& box, QWidget* parent) : QWidget(parent), box_(box) {
     buildControls();
-    mirrorModel();
     connectEvents();
     box_.setObserver(this);
 }
@@ -308,6 +305,7 @@ void BoxWindow::centreOnScreen() {
 // ones made here to show the model's own state: those ran their handler in
 // the model already. Comparing first keeps the cursor where the user left it.
 void BoxWindow::textChanged(Edit edit) {
+    if (!shown_) return;
     QLineEdit* field = this->edit(edit);
     const QString text = QString::fromStdString(box_.text(edit));
     if (field->text() == text) return;
@@ -316,12 +314,14 @@ void BoxWindow::textChanged(Edit edit) {
 }
 
 void BoxWindow::checkedChanged() {
+    if (!shown_) return;
     if (checkBox_->isChecked() == box_.checked()) return;
     const QScopedValueRollback mirroring(mirroring_, true);
     checkBox_->setChecked(box_.checked());
 }
 
 void BoxWindow::captionChanged(ResultLabel label) {
+    if (!shown_) return;
     QLabel* shown = result(label);
     const QString caption = QString::fromStdString(box_.caption(label));
     if (shown->text() == caption) return;
@@ -371,8 +371,18 @@ void BoxWindow::announceFocus() {
     QAccessible::updateAccessibility(&focus);
 }
 
+// What only a window on screen needs waits for its first showing, so that
+// the start-up dialog comes first without it: the texts of the model (whose
+// layout loads the window's fonts), the labels' sizes and the icon. Until
+// then the model alone holds the controls' state.
 void BoxWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        for (QLabel* label : findChildren<QLabel*>()) label->adjustSize();
+        mirrorModel();
+        setWindowIcon(fullIcon());
+    }
     windowHandle()->installEventFilter(this);
 }
 

@@ -16,7 +16,8 @@ class QPushButton;
 namespace ventbox {
 
 // The main window `Box`: draws the model's controls, hands every user event
-// to the model and mirrors the model's changes without running a handler.
+// to the model and mirrors the model's changes without running a handler,
+// from its first showing on.
 class BoxWindow : public QWidget, public TBoxObserver {
 public:
     explicit BoxWindow(TBox& box, QWidget* parent = nullptr);
@@ -60,6 +61,8 @@ private:
     bool mirroring_ = false;
     QWidget* announcement_ = nullptr;
     bool announcementPending_ = false;
+    // Whether the window has been shown: until then it does not mirror the model.
+    bool shown_ = false;
     std::function<void()> onClosed_;
 };
 
