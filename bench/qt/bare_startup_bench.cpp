@@ -2,39 +2,26 @@
 // The floor for the window program's start: a bare Qt Widgets program that
 // opens a file dialog, timed to its first shown window as startup_bench
 // times the program.
-#include <time.h>
-
 #include <cstdio>
 #include <cstdlib>
 
 #include <QApplication>
 #include <QFileDialog>
 
+#include "first_window.hpp"
+
 namespace {
 
-long long nowNs() {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return now.tv_sec * 1'000'000'000LL + now.tv_nsec;
-}
-
-class FirstWindow : public QObject {
+class ReportAndExit : public FirstWindow {
 public:
-    explicit FirstWindow(long long startNs) : startNs_(startNs) {}
+    using FirstWindow::FirstWindow;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (event->type() == QEvent::Show && widget && widget->isWindow()) {
-            std::printf("first window after %.1f ms\n", static_cast<double>(nowNs() - startNs_) / 1e6);
-            std::fflush(stdout);
-            std::_Exit(0);
-        }
-        return false;
+    void shown(QWidget* /*window*/) override {
+        std::printf("first window after %.1f ms\n", shownAfterMs);
+        std::fflush(stdout);
+        std::_Exit(0);
     }
-
-private:
-    long long startNs_;
 };
 
 }  // namespace
@@ -42,7 +29,7 @@ private:
 int main(int argc, char** argv) {
     const long long startNs = argc > 1 ? std::atoll(argv[1]) : nowNs();
     QApplication application(argc, argv);
-    FirstWindow first(startNs);
+    ReportAndExit first(startNs);
     application.installEventFilter(&first);
     QFileDialog dialog;
     return dialog.exec();
