@@ -115,7 +115,7 @@ QIcon fullIcon() {
     return icon;
 }
 
-// The window's own look: its caption, icon, font, the layout's light colours
+// The window's own look: its caption, font, the layout's light colours
 // whatever the desktop's theme (its captions would be unreadable in light
 // text on the fixed green; the texts, the fields and the bevels follow from
 // the button and window colours), and its size, which is also the least it

@@ -49,8 +49,6 @@ constexpr int kTextMargin = 2;
 
 EditField::EditField(QWidget* parent) : QLineEdit(parent) { installFieldAccessible(); }
 
-EditField::~EditField() = default;
-
 // The focus a window gives back as it becomes active is told by the window
 // once the desktop has told that it is active (BoxWindow::announceFocus).
 void EditField::focusInEvent(QFocusEvent* event) {

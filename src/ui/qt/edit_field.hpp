@@ -15,7 +15,6 @@ namespace ventbox {
 class EditField : public QLineEdit {
 public:
     explicit EditField(QWidget* parent);
-    ~EditField() override;
 
     // Whether the field's selection and caret change only because its focus
     // does.
