@@ -128,6 +128,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "qt6-qpa-plugins, qt6-translations-l10n, fonts-ipafont-gothic, fonts-ipafont-mincho")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")  # a Wayland session without Xwayland
 # Checks, locale and time stamps for cpack itself (see that file).
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack_project_config.cmake)
 set(CPACK_VENTBOX_SOURCE_DIR ${PROJECT_SOURCE_DIR})

@@ -1,31 +1,43 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Times the start of the window program to its first shown window, and its
-# resident memory, over several runs: under the X display if there is one,
-# else under Xvfb, else on the offscreen platform.
-# Usage: bench/qt/startup_time.sh <path to startup_bench> [runs]
+# resident memory, over several runs interleaved with a bare Qt program that
+# opens a file dialog (qt_bare_startup_bench beside it), and gives the ratio
+# of their medians: under the X display if there is one, else under Xvfb,
+# else on the offscreen platform.
+# Usage: bench/qt/startup_time.sh <path to qt_startup_bench> [runs]
 set -euo pipefail
 bench=$(readlink -f "$1")
+bare=$(dirname "$bench")/qt_bare_startup_bench
 runs=${2:-20}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/Data"
 cd "$work"
 
-run_all='for _ in $(seq "$1"); do "$0" "$(date +%s%N)" 2>/dev/null; done'
+run_all='for _ in $(seq "$2"); do
+  "$0" "$(date +%s%N)" 2>/dev/null | sed "s/^/program /"
+  "$1" "$(date +%s%N)" 2>/dev/null | sed "s/^/bare /"
+done'
 if [ -n "${DISPLAY:-}" ]; then
-  out=$(bash -c "$run_all" "$bench" "$runs")
+  out=$(bash -c "$run_all" "$bench" "$bare" "$runs")
 elif command -v xvfb-run >/dev/null; then
-  out=$(xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$run_all" "$bench" "$runs")
+  out=$(xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$run_all" "$bench" "$bare" "$runs")
 else
-  out=$(QT_QPA_PLATFORM=offscreen bash -c "$run_all" "$bench" "$runs")
+  out=$(QT_QPA_PLATFORM=offscreen bash -c "$run_all" "$bench" "$bare" "$runs")
 fi
 
-times=$(echo "$out" | awk '/first window after/ { print $4 }' | sort -n)
-n=$(echo "$times" | wc -l)
-median=$(echo "$times" | sed -n "$(((n + 1) / 2))p")
-slowest=$(echo "$times" | tail -1)
-rss=$(echo "$out" | awk '/VmRSS/ { if ($2 > m) m = $2 } END { printf "%.1f", m / 1024 }')
-peak=$(echo "$out" | awk '/VmHWM/ { if ($2 > m) m = $2 } END { printf "%.1f", m / 1024 }')
-echo "runs $n: first window median $median ms, slowest $slowest ms;" \
-     "resident memory at most $rss MB (peak $peak MB)"
+median() {
+  local times n
+  times=$(echo "$out" | awk -v who="$1" '$1 == who && /first window after/ { print $5 }' | sort -n)
+  n=$(echo "$times" | wc -l)
+  echo "$times" | sed -n "$(((n + 1) / 2))p"
+}
+program=$(median program)
+floor=$(median bare)
+slowest=$(echo "$out" | awk '$1 == "program" && /first window after/ { print $5 }' | sort -n | tail -1)
+rss=$(echo "$out" | awk '/VmRSS/ { if ($3 > m) m = $3 } END { printf "%.1f", m / 1024 }')
+peak=$(echo "$out" | awk '/VmHWM/ { if ($3 > m) m = $3 } END { printf "%.1f", m / 1024 }')
+ratio=$(awk -v p="$program" -v f="$floor" 'BEGIN { printf "%.2f", p / f }')
+echo "runs $runs: first window median $program ms (bare Qt program $floor ms, ratio $ratio)," \
+     "slowest $slowest ms; resident memory at most $rss MB (peak $peak MB)"

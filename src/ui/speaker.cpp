@@ -37,9 +37,20 @@ TBox::TBox(Platform& platform) : platform_(platform) {
     assignText(Edit::Nam, std::string(kNameCreationText));
 }
 
-void TBox::setText(Edit edit, const std::string& text) {
-    if (!assignText(edit, text)) return;
+bool TBox::storeText(Edit edit, const std::string& text) {
+    if (!assignText(edit, text)) return false;
     if (observer_) observer_->textChanged(edit);
+    return true;
+}
+
+bool TBox::storeChecked(bool checked) {
+    if (!assignChecked(checked)) return false;
+    if (observer_) observer_->checkedChanged();
+    return true;
+}
+
+void TBox::setText(Edit edit, const std::string& text) {
+    if (!storeText(edit, text)) return;
     // Once the field is on screen its change notification is a message of
     // its own: the handler's error is reported there and the setter goes on.
     if (platform_.windowOnScreen()) {
@@ -50,21 +61,15 @@ void TBox::setText(Edit edit, const std::string& text) {
 }
 
 void TBox::setChecked(bool checked) {
-    if (!assignChecked(checked)) return;
-    if (observer_) observer_->checkedChanged();
-    CheckBox1Click();
+    if (storeChecked(checked)) CheckBox1Click();
 }
 
 void TBox::userEditedText(Edit edit, const std::string& text) {
-    if (!assignText(edit, text)) return;
-    if (observer_) observer_->textChanged(edit);
-    dispatch([&] { runChangeHandler(edit); });
+    if (storeText(edit, text)) dispatch([&] { runChangeHandler(edit); });
 }
 
 void TBox::userSetChecked(bool checked) {
-    if (!assignChecked(checked)) return;
-    if (observer_) observer_->checkedChanged();
-    dispatch([&] { CheckBox1Click(); });
+    if (storeChecked(checked)) dispatch([&] { CheckBox1Click(); });
 }
 
 void TBox::userClickedButton(Button button) {
@@ -104,7 +109,10 @@ bool TBox::runDispatched(const std::function<void()>& handler) {
         return true;
     } catch (const Error& error) {
         platform_.reportError(reportText(error.what()));
-        if (std::exchange(recalculateAfterReport_, false)) runDispatched([this] { Calc(); });
+        if (std::exchange(readingFailed_, false)) {
+            setText(Edit::Nam, std::string(design().name));
+            runDispatched([this] { Calc(); });
+        }
         return false;
     }
 }
@@ -151,7 +159,7 @@ bool TBox::readDesignFile(const std::string& path) {
     try {
         return load(path);
     } catch (const Error&) {
-        if (!loadTargetFailed_) recalculateAfterReport_ = true;
+        if (!loadTargetFailed_) readingFailed_ = true;
         throw;
     }
 }

@@ -96,10 +96,14 @@ public:
     // saved, otherwise the text that reports the failure.
     std::optional<std::string> saveBeforeEnd();
 
+private:
     // Runs an event handler as the platform's message dispatch does.
     void dispatch(const std::function<void()>& handler);
+    // Holds a control's new state and tells the observer; false when the
+    // control holds it already, and nothing is to run.
+    bool storeText(Edit edit, const std::string& text);
+    bool storeChecked(bool checked);
 
-private:
     // Event handlers, run by the events above.
     void FormCreate();
     void FormCloseQuery(bool& canClose);
@@ -129,9 +133,12 @@ private:
     void runChangeHandler(Edit edit);
     // Runs a handler as dispatch does; false when it ended in a reported error.
     bool runDispatched(const std::function<void()>& handler);
-    // Reads a design file; a failure of the reading itself (not of a
+    // Reads a design file. A failure of the reading itself (not of a
     // recalculation the load ran) leaves values stored that the fields do
-    // not show, so a recalculation is due once the error has been reported.
+    // not show, and may come before the name line, with EditNam showing
+    // another name than the one the next save writes: once the error has
+    // been reported, EditNam shows the design name and a recalculation
+    // brings the record back to the fields.
     bool readDesignFile(const std::string& path);
     // A write of the load whose handler failed: that error is the handler's,
     // not the reading's.
@@ -145,7 +152,7 @@ private:
     std::string dialogFileName_;
     bool closing_ = false;
     bool loadTargetFailed_ = false;
-    bool recalculateAfterReport_ = false;
+    bool readingFailed_ = false;
 };
 
 }  // namespace ventbox

@@ -57,6 +57,7 @@ for path in "${expected[@]}"; do
   grep -qxF "$path" "$scratch/contents" || fail "the package lacks $path"
 done
 grep -q '^/usr/bin/ventbox-launcher$' "$scratch/contents" && fail "the launcher is on PATH"
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "the package does not recommend qt6-wayland"
 
 dpkg-deb -x "$deb" "$scratch/root"
 root=$scratch/root

@@ -6,15 +6,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QLibraryInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTranslator>
 #include <QWindow>
 
 #include <signal.h>
@@ -166,6 +167,9 @@ private slots:
     void loadingThroughTheDialogFillsTheWindow();
     void failingCalculationReportsOnceAndTheWindowStaysUsable();
     void resultLabelsGrowToTheRightAndResizingMovesNothing();
+    void keysRunTheirButtonsHandlerUnlessADialogIsOpen_data();
+    void keysRunTheirButtonsHandlerUnlessADialogIsOpen();
+    void nameFieldShowsTheSavedNameAfterAFailedStartUpLoad();
     void modelTextsOfAnyLengthAreShownWhole();
     void closeSavesTheDesignAndConfirms_data();
     void closeSavesTheDesignAndConfirms();
@@ -181,7 +185,9 @@ private slots:
     void messageDialogClosesOnEnterEscAndOk_data();
     void messageDialogClosesOnEnterEscAndOk();
     void messageDialogWrapsWithinHalfTheScreen();
-    void errorReportOfAPastedNumberWrapsWithinHalfTheScreen();
+    void answerDialogsCannotBeMinimisedAndShowTheirTitle_data();
+    void answerDialogsCannotBeMinimisedAndShowTheirTitle();
+    void errorReportOfAPastedNumberFitsTheScreenWithOkInReach();
     void errorEscapingAnEventIsReportedAndTheProgramGoesOn();
 };
 
@@ -209,7 +215,8 @@ void WindowTest::titleFollowsTheExecutableName() {
 // showing its caption; a label with no size of its own sizes itself to its
 // caption. Controls the tables do not name are none of the layout's.
 void WindowTest::controlsStandWhereTheLayoutPutsThem() {
-    Session session;  // as created, before the start-up sequence
+    Session session;
+    session.start();
     using namespace layout;
     struct Placed {
         std::string_view name;
@@ -306,9 +313,10 @@ void WindowTest::coloursFollowTheLayout() {
 
 void WindowTest::everyControlCarriesAnAccessibleName() {
     Session session;
+    session.start();
     QCOMPARE(session.window.edit(Edit::A)->accessibleName(), QString::fromUtf8("振動系有効半径　a (cm)"));
     QCOMPARE(session.window.result(ResultLabel::CabinetFR)->accessibleName(),
-             QString::fromUtf8("キャビネットの共振周波数 foc (Hz): CabinetFR"));
+             QString::fromUtf8("キャビネットの共振周波数 foc (Hz): 65.8Hz"));
     QList<QWidget*> controls;
     for (auto* w : session.window.findChildren<QLineEdit*>()) controls << w;
     for (auto* w : session.window.findChildren<QAbstractButton*>()) controls << w;
@@ -332,6 +340,23 @@ void WindowTest::screenReaderMeetsAWindowItCanWorkWith() {
     session.start();
     auto iface = [](QObject* object) { return QAccessible::queryAccessibleInterface(object); };
     QCOMPARE(iface(&session.window)->role(), QAccessible::Window);
+
+    // A reader walks a field's text run by run: the runs cover it whole,
+    // so every value is read once and to its last character.
+    for (int i = 0; i < kEditCount; ++i) {
+        QLineEdit* field = session.window.edit(static_cast<Edit>(i));
+        QAccessibleTextInterface* text = iface(field)->textInterface();
+        QVERIFY(text);
+        const int length = int(field->text().size());
+        QCOMPARE(text->text(0, length), field->text());
+        QString read;
+        for (int offset = 0, start = 0, end = 0; offset < length; offset = end) {
+            text->attributes(offset, &start, &end);
+            QVERIFY2(start <= offset && offset < end, qPrintable(field->objectName()));
+            read += text->text(offset, end);
+        }
+        QCOMPARE(read, field->text());
+    }
     for (const char* panel : {"Panel1", "PnlC"}) {
         QCOMPARE(iface(session.find<QWidget>(panel))->role(), QAccessible::Pane);
     }
@@ -409,6 +434,10 @@ void WindowTest::startUpWithoutADesignFileShowsTheCreationResults() {
     QCOMPARE(session.window.size(), QSize(545, 448));
     const QPoint centre = session.window.screen()->availableGeometry().center();
     QCOMPARE(session.window.frameGeometry().topLeft(), centre - QPoint(276, 237));
+    // The icon in every size a task bar or switcher may want.
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        QVERIFY(session.window.windowIcon().availableSizes().contains(QSize(size, size)));
+    }
     verifyNoStrayDialog(script);
 }
 
@@ -427,6 +456,7 @@ void WindowTest::startUpShowsTheFileDialogAtTheDataFolderBeforeTheWindow() {
     ModalScript script;
     Shell<> shell;
     BoxWindow& window = shell.window;
+    ShowCounter announced(window.findChild<QWidget*>("ResultAnnouncement"));
     bool windowHidden = false;
     QString folder;
     QString typed = "<no name box>";
@@ -446,6 +476,10 @@ void WindowTest::startUpShowsTheFileDialogAtTheDataFolderBeforeTheWindow() {
     QCOMPARE(QFileInfo(folder).canonicalFilePath(), QFileInfo(expected).canonicalFilePath());
     QCOMPARE(typed, QString());
     QVERIFY(window.isVisible());
+    // The results of the start are told once the window is up.
+    QCOMPARE(announced.shows, 0);
+    QCoreApplication::processEvents();
+    QCOMPARE(announced.shows, 1);
     verifyNoStrayDialog(script);
 }
 
@@ -568,11 +602,80 @@ void WindowTest::resultLabelsGrowToTheRightAndResizingMovesNothing() {
     session.window.resize(900, 700);
     QCOMPARE(session.window.size(), QSize(900, 700));
     for (qsizetype i = 0; i < controls.size(); ++i) QCOMPARE(controls[i]->geometry(), before[i]);
+    // Smaller than its layout, buttons and results would be cut off.
+    session.window.resize(200, 150);
+    QCOMPARE(session.window.size(), QSize(layout::kClientWidth, layout::kClientHeight));
+    verifyNoStrayDialog(script);
+}
+
+void WindowTest::keysRunTheirButtonsHandlerUnlessADialogIsOpen_data() {
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<int>("button");  // -1: none
+    QTest::addColumn<bool>("underDialog");
+    QTest::newRow("F5 calculates") << QKeySequence(Qt::Key_F5) << int(Button::Calc) << false;
+    QTest::newRow("Ctrl+R calculates") << QKeySequence("Ctrl+R") << int(Button::Calc) << false;
+    QTest::newRow("Ctrl+O loads") << QKeySequence("Ctrl+O") << int(Button::LD) << false;
+    QTest::newRow("Ctrl+S saves") << QKeySequence("Ctrl+S") << int(Button::SV) << false;
+    QTest::newRow("Ctrl+Q closes") << QKeySequence("Ctrl+Q") << int(Button::Exit) << false;
+    QTest::newRow("Ctrl+W closes") << QKeySequence("Ctrl+W") << int(Button::Exit) << false;
+    QTest::newRow("Ctrl+S under a dialog") << QKeySequence("Ctrl+S") << -1 << true;
+    QTest::newRow("F5 under a dialog") << QKeySequence(Qt::Key_F5) << -1 << true;
+}
+
+// Each key does what its button does and nothing else: a recalculation, the
+// file dialog, a save, or the close with its saved message.
+void WindowTest::keysRunTheirButtonsHandlerUnlessADialogIsOpen() {
+    QFETCH(QKeySequence, keys);
+    QFETCH(int, button);
+    QFETCH(bool, underDialog);
+    ModalScript script;
+    Session session;
+    session.start();
+    session.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&session.window));
+    session.window.edit(Edit::F)->setText("50");  // counts at the next recalculation
+    const QString frequency = session.caption(ResultLabel::CabinetFR);
+    const std::size_t dialogs = session.platform.dialogDirs.size();
+    QString message;
+    if (button == int(Button::Exit)) script.expect(answerMessage(message));
+    if (underDialog) {
+        script.expect([&](QWidget* dialog) {
+            QTest::keySequence(&session.window, keys);
+            dialog->close();
+        });
+        session.platform.showMessage("open");
+    } else {
+        QTest::keySequence(session.window.edit(Edit::F), keys);
+    }
+    QCOMPARE(session.caption(ResultLabel::CabinetFR) != frequency, button == int(Button::Calc));
+    QCOMPARE(session.platform.dialogDirs.size() - dialogs, std::size_t(button == int(Button::LD)));
+    QCOMPARE(QFileInfo::exists(session.dataFile("FW208Kolvex")),
+             button == int(Button::SV) || button == int(Button::Exit));
+    QCOMPARE(session.window.isVisible(), button != int(Button::Exit));
+    verifyNoStrayDialog(script);
+}
+
+// A load that fails before its name line leaves other values on screen than
+// the design file holds; the name field then says where a close will save.
+void WindowTest::nameFieldShowsTheSavedNameAfterAFailedStartUpLoad() {
+    ModalScript script;
+    Session session;
+    const QString damaged = session.dir.path() + "/damaged.dat";
+    test::writeBytes(damaged.toStdString(), test::crlfLines({"7", "6,4", "0.42", "35", "25", "50", "30", "4",
+                                                             "10", "10", "Damaged", "FALSE"}));
+    session.platform.answers.push_back(damaged.toStdString());
+    ReportSeen seen;
+    script.expect(answerErrorReport(seen));
+    session.start();
+    QVERIFY(!seen.text.isEmpty());
+    QCOMPARE(session.window.edit(Edit::Nam)->text(), QString("FW208Kolvex"));
+    QCOMPARE(QString::fromStdString(session.box.design().name), QString("FW208Kolvex"));
     verifyNoStrayDialog(script);
 }
 
 void WindowTest::modelTextsOfAnyLengthAreShownWhole() {
     Session session;
+    session.start();
     const std::string name(40000, 'x');  // beyond a line edit's usual limit
     session.box.setText(Edit::Nam, name);
     QCOMPARE(session.window.edit(Edit::Nam)->text(), QString::fromStdString(name));
@@ -661,17 +764,21 @@ void WindowTest::endOfTheDesktopSessionSavesLikeAClose() {
 }
 
 void WindowTest::endSignalSavesAndExits_data() {
+    QTest::addColumn<int>("signal");
     QTest::addColumn<QString>("stage");
     QTest::addColumn<bool>("dataFolder");
     QTest::addColumn<int>("status");
     QTest::addColumn<bool>("saved");
-    QTest::newRow("window idle") << "idle" << true << 0 << true;
-    QTest::newRow("dialog open") << "under a dialog" << true << 0 << true;
-    QTest::newRow("failed save") << "idle" << false << 1 << false;
-    QTest::newRow("window not yet shown") << "before the window" << true << 0 << false;
+    QTest::newRow("SIGTERM, window idle") << SIGTERM << "idle" << true << 0 << true;
+    QTest::newRow("SIGINT (Ctrl+C), window idle") << SIGINT << "idle" << true << 0 << true;
+    QTest::newRow("SIGHUP (terminal closed), window idle") << SIGHUP << "idle" << true << 0 << true;
+    QTest::newRow("SIGHUP, dialog open") << SIGHUP << "under a dialog" << true << 0 << true;
+    QTest::newRow("SIGINT, failed save") << SIGINT << "idle" << false << 1 << false;
+    QTest::newRow("SIGTERM, window not yet shown") << SIGTERM << "before the window" << true << 0 << false;
 }
 
 void WindowTest::endSignalSavesAndExits() {
+    QFETCH(int, signal);
     QFETCH(QString, stage);
     QFETCH(bool, dataFolder);
     QFETCH(int, status);
@@ -681,7 +788,7 @@ void WindowTest::endSignalSavesAndExits() {
     QProcess child;
     child.start(QCoreApplication::applicationFilePath(), {"--end-signal-child", dir.path(), stage});
     QVERIFY(child.waitForReadyRead(30000));
-    QCOMPARE(::kill(static_cast<pid_t>(child.processId()), SIGTERM), 0);
+    QCOMPARE(::kill(static_cast<pid_t>(child.processId()), signal), 0);
     QVERIFY(child.waitForFinished(30000));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), status);
@@ -730,8 +837,13 @@ void WindowTest::resultsCanBeSelected() {
     QVERIFY(session.window.result(ResultLabel::LabelBas)->textInteractionFlags() & Qt::TextSelectableByKeyboard);
 }
 
+// Run under ja_JP.UTF-8 (see CMakeLists.txt): the application object, as
+// the program builds it, brings Qt's own translations for the locale.
 void WindowTest::platformDialogsSpeakTheLocalesLanguage() {
-    const std::unique_ptr<QTranslator> japanese(installQtTranslations(QLocale(QLocale::Japanese, QLocale::Japan)));
+    if (QLocale::system().language() != QLocale::Japanese) QSKIP("not run under a Japanese locale");
+    if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_ja.qm")) {
+        QSKIP("Qt's Japanese translations are not installed (qt6-translations-l10n)");
+    }
     QCOMPARE(QFileDialog().windowTitle(), QString::fromUtf8("開く"));
 }
 
@@ -783,18 +895,62 @@ void WindowTest::messageDialogWrapsWithinHalfTheScreen() {
     QVERIFY(dialog.windowIcon().isNull());
 }
 
-void WindowTest::errorReportOfAPastedNumberWrapsWithinHalfTheScreen() {
+void WindowTest::answerDialogsCannotBeMinimisedAndShowTheirTitle_data() {
+    QTest::addColumn<bool>("errorReport");
+    QTest::newRow("message dialog") << false;
+    QTest::newRow("error report") << true;
+}
+
+void WindowTest::answerDialogsCannotBeMinimisedAndShowTheirTitle() {
+    QFETCH(bool, errorReport);
     ModalScript script;
-    int width = 0, half = 0, lines = 0;
+    Qt::WindowFlags flags;
+    int width = 0, titleWidth = 0;
     script.expect([&](QWidget* dialog) {
-        width = dialog->frameGeometry().width();
-        half = dialog->screen()->geometry().width() / 2;
-        if (auto* label = dialog->findChild<QLabel*>("qt_msgbox_label")) lines = label->height() / label->fontMetrics().lineSpacing();
+        flags = dialog->windowFlags();
+        width = dialog->width();
+        QFont bold = dialog->font();
+        bold.setBold(true);
+        // The title with room for a window icon and a close button.
+        titleWidth = QFontMetrics(bold).horizontalAdvance(dialog->windowTitle()) + 4 * QFontMetrics(bold).height();
         dialog->close();
     });
-    QtPlatform().reportError("'" + std::string(6000, '7') + "' は浮動小数点数ではありません.");
-    QVERIFY(width <= half);
-    QVERIFY(lines > 2);
+    QtPlatform platform;
+    if (errorReport) platform.reportError("x"); else platform.showMessage("x");
+    QVERIFY(flags & Qt::CustomizeWindowHint);
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY2(width >= titleWidth, qPrintable(QString("%1 for a title of %2").arg(width).arg(titleWidth)));
+    verifyNoStrayDialog(script);
+}
+
+// Run on a screen of 1280 × 1024 with window frames (see CMakeLists.txt).
+// The box stands on the screen whole, OK in reach, and shows many lines of
+// the message, which scrolls.
+void WindowTest::errorReportOfAPastedNumberFitsTheScreenWithOkInReach() {
+    ModalScript script;
+    QRect frame, screen, ok, shownPart;
+    QString message;
+    script.expect([&](QWidget* dialog) {
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        frame = dialog->frameGeometry();
+        screen = dialog->screen()->availableGeometry();
+        if (auto* button = qobject_cast<QMessageBox*>(dialog)->button(QMessageBox::Ok)) {
+            ok = QRect(button->mapTo(dialog, QPoint(0, 0)), button->size());
+        }
+        if (auto* scroll = dialog->findChild<QScrollArea*>()) shownPart = scroll->viewport()->rect();
+        if (auto* label = dialog->findChild<QLabel*>("qt_msgbox_label")) message = label->text().remove(QChar(0x200B));
+        dialog->close();
+    });
+    const std::string digits(6000, '7');
+    QtPlatform().reportError("'" + digits + "' は浮動小数点数ではありません.");
+    QCOMPARE(screen.height(), 1024);
+    QVERIFY2(screen.contains(frame), qPrintable(QString("%1,%2 %3×%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())));
+    QVERIFY(frame.width() <= screen.width() / 2);
+    QVERIFY2(QRect(QPoint(0, 0), frame.size()).contains(ok), qPrintable(QString::number(ok.bottom())));
+    QVERIFY2(shownPart.width() > screen.width() / 4 && shownPart.height() > screen.height() / 2,
+             qPrintable(QString("%1×%2").arg(shownPart.width()).arg(shownPart.height())));
+    QVERIFY(message.contains(QString::fromStdString(digits)));
     verifyNoStrayDialog(script);
 }
 

@@ -157,12 +157,14 @@ void PrintTo(const Report& r, std::ostream* os) {
 
 class ReportTest : public BoxTest, public testing::WithParamInterface<Report> {};
 
-TEST_P(ReportTest, dispatchReportsTheMessageAndGoesOn) {
-    bool after = false;
-    box.dispatch([&] { throw Error(GetParam().message); });
-    box.dispatch([&] { after = true; });
-    EXPECT_EQ(platform.log, std::vector<std::string>{std::string("error ") + GetParam().shown});
-    EXPECT_TRUE(after);
+TEST_P(ReportTest, anEventsErrorIsReportedAndTheWindowGoesOn) {
+    start();
+    platform.dialogFailure = GetParam().message;
+    box.userClickedButton(Button::LD);
+    platform.dialogFailure.reset();
+    box.userEditedText(Edit::BL1, "26");
+    EXPECT_EQ(platform.errors(), std::vector<std::string>{GetParam().shown});
+    EXPECT_EQ(box.design().BL1, 26);
 }
 
 INSTANTIATE_TEST_SUITE_P(Messages, ReportTest, testing::ValuesIn(kReports));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/errors.hpp"
 #include "support/temp_files.hpp"
 #include "ui/speaker.hpp"
 
@@ -22,6 +23,7 @@ public:
                                         const std::string& fileName) override {
         log.push_back("open " + initialDir + " | " + fileName +
                       (onScreen ? "" : " (window not shown)"));
+        if (dialogFailure) throw Error(*dialogFailure);
         if (dialogAnswers.empty()) return std::nullopt;
         std::optional<std::string> answer = dialogAnswers.front();
         dialogAnswers.pop_front();
@@ -60,6 +62,7 @@ public:
 
     std::optional<std::string> directory;
     std::deque<std::optional<std::string>> dialogAnswers;  // empty: cancelled
+    std::optional<std::string> dialogFailure;             // the dialog's error
     bool onScreen = false;
     bool closeInsideDialogs = false;
     TBox* box = nullptr;

@@ -247,6 +247,7 @@ TEST_P(FailedReading, leavesTheRecordAsTheFieldsShowIt) {
     if (fromButton) box.userClickedButton(Button::LD); else start();
     EXPECT_EQ(platform.errors().size(), 1u);
     EXPECT_EQ(captions(), kExampleResults);
+    EXPECT_EQ(box.text(Edit::Nam), "FW208Kolvex");
     EXPECT_TRUE(box.userRequestedClose());
     EXPECT_EQ(readBytes(dataFile("FW208Kolvex")), kExampleFile);
 }

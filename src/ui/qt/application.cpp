@@ -20,6 +20,18 @@ namespace ventbox {
 
 namespace {
 
+// Qt's own translations for the locale, so that the platform's dialogs speak
+// the user's language; none where Qt has none for it.
+void installQtTranslations(const QLocale& locale) {
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    } else {
+        delete translator;
+    }
+}
+
 class SessionManagerQuestion : public DesktopSession {
 public:
     explicit SessionManagerQuestion(QSessionManager& manager) : manager_(manager) {}
@@ -60,17 +72,6 @@ bool Application::event(QEvent* event) {
 
 void readDecimalSeparator() {
     setDecimalSeparator(separatorFromDecimalPoint(QLocale::system().decimalPoint().toStdString()));
-}
-
-QTranslator* installQtTranslations(const QLocale& locale) {
-    auto* translator = new QTranslator(qApp);
-    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return nullptr;
-    }
-    QCoreApplication::installTranslator(translator);
-    return translator;
 }
 
 void startUp(TBox& box, BoxWindow& window) {

@@ -3,8 +3,6 @@
 
 #include <QApplication>
 
-class QLocale;
-class QTranslator;
 
 namespace ventbox {
 
@@ -26,11 +24,6 @@ protected:
 
 // Takes the decimal separator from the system locale.
 void readDecimalSeparator();
-
-// Installs Qt's own translations for the locale, so that the platform's
-// dialogs speak the user's language; nullptr when there are none. The
-// application owns the translator; deleting it takes the translations away.
-QTranslator* installQtTranslations(const QLocale& locale);
 
 // Runs the start-up sequence while the window is still hidden, so that its
 // dialogs come first, then shows the window in the middle of the screen.

@@ -7,8 +7,11 @@
 #include <vector>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -17,9 +20,11 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QShortcut>
 #include <QWindow>
 
 #include "accessibility.hpp"
+#include "edit_field.hpp"
 #include "layout.hpp"
 
 namespace ventbox {
@@ -79,7 +84,6 @@ QLabel* makeLabel(QWidget* parent, int left, int top, const layout::FontSpec& fo
     label->setAutoFillBackground(true);
     if (&font != &layout::kWindowFont) label->setFont(fontOf(font));
     label->move(left, top);
-    label->adjustSize();
     return label;
 }
 
@@ -96,11 +100,152 @@ struct TabStop {
 
 int panelOrder(layout::Panel panel) { return panel == layout::Panel::Inputs ? 0 : 1; }
 
+using Panels = std::array<QWidget*, layout::kPanels.size()>;
+
+QWidget* panelOf(const Panels& panels, layout::Panel panel) {
+    return panels[static_cast<std::size_t>(panel)];
+}
+
+// The scalable icon where Qt can draw it, and every size drawn for the
+// desktop, so that a task bar or switcher at any scale picks a sharp one.
+QIcon fullIcon() {
+    QIcon icon;
+    for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files)) {
+        icon.addFile(file.filePath());
+    }
+    return icon;
+}
+
+// The window's own look: its caption, font, the layout's light colours
+// whatever the desktop's theme (its captions would be unreadable in light
+// text on the fixed green; the texts, the fields and the bevels follow from
+// the button and window colours), and its size, which is also the least it
+// can be made: smaller, buttons and results would be cut off.
+void dressWindow(QWidget* window) {
+    window->setObjectName(qstring(layout::kWindowName));
+    setAccessibleRole(window, QAccessible::Window);
+    window->setWindowTitle(qstring(layout::kWindowCaption));
+    window->setFont(fontOf(layout::kWindowFont));
+    QPalette colours(colourOf(layout::kButtonFaceColour), colourOf(layout::kWindowColour));
+    colours.setColor(QPalette::Highlight, colourOf(layout::kHighlightColour));
+    colours.setColor(QPalette::HighlightedText, Qt::white);
+    window->setPalette(colours);
+    window->setAutoFillBackground(true);
+    window->resize(layout::kClientWidth, layout::kClientHeight);
+    window->setMinimumSize(layout::kClientWidth, layout::kClientHeight);
+}
+
+Panels makePanels(QWidget* window) {
+    Panels panels{};
+    for (const layout::PanelSpec& entry : layout::kPanels) {
+        panels[static_cast<std::size_t>(entry.panel)] = new CaptionPanel(entry, window);
+    }
+    return panels;
+}
+
+void makeFixedLabels(const Panels& panels) {
+    for (const layout::LabelSpec& entry : layout::kLabels) {
+        QLabel* label = makeLabel(panelOf(panels, entry.panel), entry.left, entry.top, *entry.font);
+        label->setObjectName(qstring(entry.name));
+        label->setText(qstring(layout::captionOf(entry)));  // sized once shown
+        if (entry.font == &layout::kHeadingFont) {
+            QPalette heading = label->palette();
+            heading.setColor(QPalette::WindowText, colourOf(layout::kHeadingColour));
+            label->setPalette(heading);
+        }
+    }
+}
+
+std::array<QLineEdit*, kEditCount> makeFields(const Panels& panels, std::vector<TabStop>& tabStops) {
+    std::array<QLineEdit*, kEditCount> fields{};
+    for (const layout::EditSpec& entry : layout::kEdits) {
+        auto* field = new EditField(panelOf(panels, layout::kEditPanel));
+        field->setObjectName(qstring(layout::nameOf(entry.edit)));
+        field->setGeometry(rectOf(entry.place));
+        field->setFont(fontOf(*entry.font));
+        // A loaded text of any length is shown whole, as the model holds it.
+        field->setMaxLength(std::numeric_limits<int>::max());
+        field->setAccessibleName(qstring(layout::accessibleNameOf(entry.edit)));
+        fields[static_cast<std::size_t>(entry.edit)] = field;
+        tabStops.push_back({panelOrder(layout::kEditPanel), entry.tabOrder, field});
+    }
+    return fields;
+}
+
+QCheckBox* makeCheckBox(const Panels& panels, std::vector<TabStop>& tabStops) {
+    auto* checkBox = new QCheckBox(qstring(layout::kCheckBox.caption), panelOf(panels, layout::kCheckBoxPanel));
+    checkBox->setObjectName(qstring(layout::kCheckBox.name));
+    checkBox->setGeometry(rectOf(layout::kCheckBox.place));
+    checkBox->setAccessibleName(qstring(layout::kCheckBox.caption));
+    tabStops.push_back({panelOrder(layout::kCheckBoxPanel), layout::kCheckBox.tabOrder, checkBox});
+    return checkBox;
+}
+
+std::array<QLabel*, kResultCount> makeResults(const Panels& panels) {
+    std::array<QLabel*, kResultCount> results{};
+    for (const layout::ResultSpec& entry : layout::kResultPlaces) {
+        QLabel* label = makeLabel(panelOf(panels, entry.panel), entry.left, entry.top, *entry.font);
+        label->setObjectName(qstring(facts(entry.label).control));
+        // Results can be selected and copied; a click gives the focus that
+        // keyboard selection needs, but Tab passes them by.
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        label->setFocusPolicy(Qt::ClickFocus);
+        results[static_cast<std::size_t>(entry.label)] = label;
+    }
+    return results;
+}
+
+std::array<QPushButton*, 4> makeButtons(const Panels& panels, std::vector<TabStop>& tabStops) {
+    std::array<QPushButton*, 4> buttons{};
+    for (const layout::ButtonSpec& entry : layout::kButtons) {
+        auto* button = new QPushButton(qstring(entry.caption), panelOf(panels, layout::kButtonPanel));
+        button->setObjectName(qstring(entry.name));
+        button->setGeometry(rectOf(entry.place));
+        button->setAccessibleName(qstring(entry.caption));
+        // Enter presses the focused button, as Space does; with no default
+        // button, Enter in a field does nothing.
+        button->setAutoDefault(true);
+        buttons[static_cast<std::size_t>(entry.button)] = button;
+        tabStops.push_back({panelOrder(layout::kButtonPanel), entry.tabOrder, button});
+    }
+    return buttons;
+}
+
+// Never drawn and never focused: it only carries what a screen reader says
+// after a recalculation.
+QWidget* makeAnnouncement(QWidget* window) {
+    auto* announcement = new QWidget(window);
+    announcement->setObjectName(QStringLiteral("ResultAnnouncement"));
+    setAccessibleRole(announcement, QAccessible::Notification);
+    announcement->setGeometry(0, 0, 0, 0);
+    announcement->hide();
+    return announcement;
+}
+
+void chainTabOrder(std::vector<TabStop> tabStops) {
+    std::sort(tabStops.begin(), tabStops.end(), [](const TabStop& x, const TabStop& y) {
+        return std::tie(x.panelOrder, x.tabOrder) < std::tie(y.panelOrder, y.tabOrder);
+    });
+    for (std::size_t i = 1; i < tabStops.size(); ++i) {
+        QWidget::setTabOrder(tabStops[i - 1].widget, tabStops[i].widget);
+    }
+}
+
+// The keys a desktop user reaches for, each pressing a button: its handler
+// runs exactly as a click runs it.
+struct ButtonKey {
+    Button button;
+    const char* keys;
+};
+constexpr ButtonKey kButtonKeys[] = {
+    {Button::Calc, "F5"},   {Button::Calc, "Ctrl+R"}, {Button::LD, "Ctrl+O"},
+    {Button::SV, "Ctrl+S"}, {Button::Exit, "Ctrl+Q"}, {Button::Exit, "Ctrl+W"},
+};
+
 }  // namespace
 
 BoxWindow::BoxWindow(TBox& box, QWidget* parent) : QWidget(parent), box_(box) {
     buildControls();
-    mirrorModel();
     connectEvents();
     offerGraph();
     box_.setObserver(this);
@@ -109,93 +254,16 @@ BoxWindow::BoxWindow(TBox& box, QWidget* parent) : QWidget(parent), box_(box) {
 BoxWindow::~BoxWindow() { box_.setObserver(nullptr); }
 
 void BoxWindow::buildControls() {
-    setObjectName(qstring(layout::kWindowName));
-    setAccessibleRole(this, QAccessible::Window);
-    setWindowTitle(qstring(layout::kWindowCaption));
-    setWindowIcon(QIcon(QStringLiteral(":/ventbox.png")));
-    setFont(fontOf(layout::kWindowFont));
-    // The layout's light colours whatever the desktop's theme: its captions
-    // would be unreadable in light text on the fixed green. The texts, the
-    // fields and the bevels follow from the button and window colours.
-    QPalette colours(colourOf(layout::kButtonFaceColour), colourOf(layout::kWindowColour));
-    colours.setColor(QPalette::Highlight, colourOf(layout::kHighlightColour));
-    colours.setColor(QPalette::HighlightedText, Qt::white);
-    setPalette(colours);
-    setAutoFillBackground(true);
-    resize(layout::kClientWidth, layout::kClientHeight);
-
-    std::array<QWidget*, 2> panels{};
-    for (const layout::PanelSpec& entry : layout::kPanels) {
-        panels[static_cast<std::size_t>(entry.panel)] = new CaptionPanel(entry, this);
-    }
-    auto panelOf = [&](layout::Panel panel) { return panels[static_cast<std::size_t>(panel)]; };
-
-    for (const layout::LabelSpec& entry : layout::kLabels) {
-        QLabel* label = makeLabel(panelOf(entry.panel), entry.left, entry.top, *entry.font);
-        label->setObjectName(qstring(entry.name));
-        setCaption(label, qstring(layout::captionOf(entry)));
-        if (entry.font == &layout::kHeadingFont) {
-            QPalette heading = label->palette();
-            heading.setColor(QPalette::WindowText, colourOf(layout::kHeadingColour));
-            label->setPalette(heading);
-        }
-    }
-
+    dressWindow(this);
+    const Panels panels = makePanels(this);
+    makeFixedLabels(panels);
     std::vector<TabStop> tabStops;
-    for (const layout::EditSpec& entry : layout::kEdits) {
-        auto* field = new QLineEdit(panelOf(layout::kEditPanel));
-        field->setObjectName(qstring(layout::nameOf(entry.edit)));
-        field->setGeometry(rectOf(entry.place));
-        field->setFont(fontOf(*entry.font));
-        // A loaded text of any length is shown whole, as the model holds it.
-        field->setMaxLength(std::numeric_limits<int>::max());
-        field->setAccessibleName(qstring(layout::accessibleNameOf(entry.edit)));
-        edits_[static_cast<std::size_t>(entry.edit)] = field;
-        tabStops.push_back({panelOrder(layout::kEditPanel), entry.tabOrder, field});
-    }
-
-    checkBox_ = new QCheckBox(qstring(layout::kCheckBox.caption), panelOf(layout::kCheckBoxPanel));
-    checkBox_->setObjectName(qstring(layout::kCheckBox.name));
-    checkBox_->setGeometry(rectOf(layout::kCheckBox.place));
-    checkBox_->setAccessibleName(qstring(layout::kCheckBox.caption));
-    tabStops.push_back({panelOrder(layout::kCheckBoxPanel), layout::kCheckBox.tabOrder, checkBox_});
-
-    for (const layout::ResultSpec& entry : layout::kResultPlaces) {
-        QLabel* label = makeLabel(panelOf(entry.panel), entry.left, entry.top, *entry.font);
-        label->setObjectName(qstring(facts(entry.label).control));
-        // Results can be selected and copied; a click gives the focus that
-        // keyboard selection needs, but Tab passes them by.
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        label->setFocusPolicy(Qt::ClickFocus);
-        results_[static_cast<std::size_t>(entry.label)] = label;
-    }
-
-    for (const layout::ButtonSpec& entry : layout::kButtons) {
-        auto* button = new QPushButton(qstring(entry.caption), panelOf(layout::kButtonPanel));
-        button->setObjectName(qstring(entry.name));
-        button->setGeometry(rectOf(entry.place));
-        button->setAccessibleName(qstring(entry.caption));
-        // Enter presses the focused button, as Space does; with no default
-        // button, Enter in a field does nothing.
-        button->setAutoDefault(true);
-        buttons_[static_cast<std::size_t>(entry.button)] = button;
-        tabStops.push_back({panelOrder(layout::kButtonPanel), entry.tabOrder, button});
-    }
-
-    // Never drawn and never focused: it only carries what a screen reader
-    // says after a recalculation.
-    announcement_ = new QWidget(this);
-    announcement_->setObjectName(QStringLiteral("ResultAnnouncement"));
-    setAccessibleRole(announcement_, QAccessible::Notification);
-    announcement_->setGeometry(0, 0, 0, 0);
-    announcement_->hide();
-
-    std::sort(tabStops.begin(), tabStops.end(), [](const TabStop& x, const TabStop& y) {
-        return std::tie(x.panelOrder, x.tabOrder) < std::tie(y.panelOrder, y.tabOrder);
-    });
-    for (std::size_t i = 1; i < tabStops.size(); ++i) {
-        QWidget::setTabOrder(tabStops[i - 1].widget, tabStops[i].widget);
-    }
+    edits_ = makeFields(panels, tabStops);
+    checkBox_ = makeCheckBox(panels, tabStops);
+    results_ = makeResults(panels);
+    buttons_ = makeButtons(panels, tabStops);
+    announcement_ = makeAnnouncement(this);
+    chainTabOrder(std::move(tabStops));
 }
 
 void BoxWindow::mirrorModel() {
@@ -236,6 +304,14 @@ void BoxWindow::connectEvents() {
         connect(buttons_[i], &QPushButton::clicked, this,
                 [this, button] { box_.userClickedButton(button); });
     }
+    for (const ButtonKey& entry : kButtonKeys) {
+        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(entry.keys)), this);
+        connect(shortcut, &QShortcut::activated, this, [this, button = entry.button] {
+            // A dialog holds the program until it is answered, whichever
+            // window the desktop lets the key reach.
+            if (!QApplication::activeModalWidget()) box_.userClickedButton(button);
+        });
+    }
 }
 
 void BoxWindow::centreOnScreen() {
@@ -248,6 +324,7 @@ void BoxWindow::centreOnScreen() {
 // ones made here to show the model's own state: those ran their handler in
 // the model already. Comparing first keeps the cursor where the user left it.
 void BoxWindow::textChanged(Edit edit) {
+    if (!shown_) return;
     QLineEdit* field = this->edit(edit);
     const QString text = QString::fromStdString(box_.text(edit));
     if (field->text() == text) return;
@@ -256,12 +333,14 @@ void BoxWindow::textChanged(Edit edit) {
 }
 
 void BoxWindow::checkedChanged() {
+    if (!shown_) return;
     if (checkBox_->isChecked() == box_.checked()) return;
     const QScopedValueRollback mirroring(mirroring_, true);
     checkBox_->setChecked(box_.checked());
 }
 
 void BoxWindow::captionChanged(ResultLabel label) {
+    if (!shown_) return;
     QLabel* shown = result(label);
     const QString caption = QString::fromStdString(box_.caption(label));
     if (shown->text() == caption) return;
@@ -291,8 +370,38 @@ void BoxWindow::announceResults() {
     announcement_->show();
 }
 
+// A screen reader names the window when it becomes active, which the desktop
+// tells it after Qt has moved the focus into it (at start, and when a
+// dialog gives the focus back): the focused control is told again once the
+// window is active, so the user hears where typing goes.
+void BoxWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        QMetaObject::invokeMethod(this, &BoxWindow::announceFocus, Qt::QueuedConnection);
+    }
+}
+
+void BoxWindow::announceFocus() {
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused || focused->window() != this) return;
+    if (auto* field = dynamic_cast<EditField*>(focused)) field->focusAnnounced();
+    if (!isActiveWindow()) return;
+    QAccessibleEvent focus(focused, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+}
+
+// What only a window on screen needs waits for its first showing, so that
+// the start-up dialog comes first without it: the texts of the model (whose
+// layout loads the window's fonts), the labels' sizes and the icon. Until
+// then the model alone holds the controls' state.
 void BoxWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        for (QLabel* label : findChildren<QLabel*>()) label->adjustSize();
+        mirrorModel();
+        setWindowIcon(fullIcon());
+    }
     windowHandle()->installEventFilter(this);
 }
 

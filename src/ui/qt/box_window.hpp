@@ -16,7 +16,8 @@ class QPushButton;
 namespace ventbox {
 
 // The main window `Box`: draws the model's controls, hands every user event
-// to the model and mirrors the model's changes without running a handler.
+// to the model and mirrors the model's changes without running a handler,
+// from its first showing on.
 class BoxWindow : public QWidget, public TBoxObserver {
 public:
     explicit BoxWindow(TBox& box, QWidget* parent = nullptr);
@@ -43,6 +44,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -52,6 +54,8 @@ private:
     void offerGraph();
     // Tells a screen reader the volume and the lowest resonance.
     void announceResults();
+    // Tells a screen reader which control has the focus.
+    void announceFocus();
 
     TBox& box_;
     std::array<QLineEdit*, kEditCount> edits_{};
@@ -62,6 +66,8 @@ private:
     bool mirroring_ = false;
     QWidget* announcement_ = nullptr;
     bool announcementPending_ = false;
+    // Whether the window has been shown: until then it does not mirror the model.
+    bool shown_ = false;
     std::function<void()> onClosed_;
     std::function<void()> onGraphRequested_;
 };

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs.hpp"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "accessibility.hpp"
@@ -41,24 +45,105 @@ QScreen* screenOf(const QWidget* widget) {
     return screen ? screen : QGuiApplication::primaryScreen();
 }
 
-// The platform's stop box, kept within half the screen's width: Qt's own
-// limit leaves room for the icon and margins beyond it.
+// A dialog that is answered, not kept: a title and a close button, nothing
+// to minimise or maximise it with.
+constexpr Qt::WindowFlags kAnswerDialogFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
+// The narrowest a dialog may be for a title bar to show its title whole: the
+// title in bold, as title bars draw it, with room for the window icon and
+// three buttons, as a window manager that ignores the hints above may still
+// draw them.
+int titleBarWidth(const QWidget* dialog) {
+    QFont bold = dialog->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    return metrics.horizontalAdvance(dialog->windowTitle()) + 10 * metrics.height();
+}
+
+// The window manager's frame, or a title bar's worth where it is not known
+// yet (before the frame is first drawn).
+QSize frameExtent(const QWidget* dialog) {
+    const QSize frame = dialog->frameGeometry().size() - dialog->size();
+    return {frame.width(), std::max(frame.height(), 2 * dialog->fontMetrics().height())};
+}
+
+// The platform's stop box, kept within half the screen's width (Qt's own
+// limit leaves room for the icon and margins beyond it) and within the
+// screen's height: a longer message scrolls, so OK is always in reach.
 class ErrorBox : public QMessageBox {
 public:
     ErrorBox(const QString& text, QWidget* owner)
         : QMessageBox(QMessageBox::Critical, applicationTitleNow(), breakableAnywhere(text),
-                      QMessageBox::Ok, owner) {
+                      QMessageBox::Ok, owner, kAnswerDialogFlags) {
         // Messages quote what the user typed; it is never markup.
         setTextFormat(Qt::PlainText);
     }
 
 protected:
+    // Qt sizes the box anew on showing and on every change of its layout.
     void showEvent(QShowEvent* event) override {
         QMessageBox::showEvent(event);
-        const int frame = frameGeometry().width() - width();
-        const int widest = screenOf(this)->geometry().width() / 2 - frame;
-        if (width() > widest) setFixedSize(widest, layout()->totalHeightForWidth(widest));
+        fitScreen();
     }
+    bool event(QEvent* event) override {
+        const bool handled = QMessageBox::event(event);
+        if (event->type() == QEvent::LayoutRequest) fitScreen();
+        return handled;
+    }
+
+private:
+    // Once the message scrolls, its width stays as first fitted and its
+    // lines wrap whatever Qt decides for the label outside a scroll area.
+    void fitScreen() {
+        QScreen* screen = screenOf(this);
+        const QSize frame = frameExtent(this);
+        const QRect available = screen->availableGeometry();
+        const int widest = screen->geometry().width() / 2 - frame.width();
+        const int tallest = available.height() - frame.height();
+        if (!scrolled_) {
+            width_ = std::clamp(width(), std::min(titleBarWidth(this), widest), widest);
+            if (heightAt(width_) > tallest) scrollMessage();
+        }
+        if (scrolled_) message()->setWordWrap(true);
+        setFixedSize(width_, scrolled_ ? tallest : heightAt(width_));
+        // Qt placed the box for the size it had before: a box cut down to
+        // the screen goes back onto it. Until the window manager has framed
+        // the box, its place is that of the box itself, below the title bar.
+        const bool framed = frameGeometry() != geometry();
+        const QPoint titleBar(0, framed ? 0 : frame.height());
+        QRect outer(pos() - titleBar, size() + frame);
+        if (!available.contains(outer)) {
+            outer.moveCenter(available.center());
+            move(outer.topLeft() + titleBar);
+        }
+    }
+
+    QLabel* message() const { return findChild<QLabel*>(QStringLiteral("qt_msgbox_label")); }
+
+    int heightAt(int width) const {
+        const int height = layout()->totalHeightForWidth(width);
+        return height >= 0 ? height : this->height();
+    }
+
+    void scrollMessage() {
+        QLabel* label = message();
+        auto* grid = qobject_cast<QGridLayout*>(layout());
+        if (!label || !grid) return;
+        scrolled_ = true;
+        auto* scroll = new QScrollArea(this);
+        scroll->setObjectName(QStringLiteral("MessageScroll"));
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        scroll->setWidgetResizable(true);
+        delete grid->replaceWidget(label, scroll);
+        scroll->setWidget(label);
+        // The whole message can still be read out and copied.
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
+
+    bool scrolled_ = false;
+    int width_ = 0;
 };
 
 }  // namespace
@@ -73,8 +158,7 @@ void showErrorReport(const QString& text) {
 }
 
 MessageDialog::MessageDialog(const QString& text, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+    : QDialog(parent, kAnswerDialogFlags) {
     setWindowTitle(applicationTitleNow());
     // As an alert its text is read out when it opens, as the error report's is.
     setAccessibleRole(this, QAccessible::AlertMessage);
@@ -106,6 +190,7 @@ MessageDialog::MessageDialog(const QString& text, QWidget* parent)
     column->setSpacing(kMessageSpacing);
     column->addWidget(label, 0, Qt::AlignLeft | Qt::AlignTop);
     column->addLayout(buttonRow);
+    column->addStrut(titleBarWidth(this) - 2 * kMessageMargin);
     column->setSizeConstraint(QLayout::SetFixedSize);
 
     adjustSize();
