@@ -18,7 +18,6 @@
 
 #include "ui/qt/application.hpp"
 #include "ui/qt/box_window.hpp"
-#include "ui/qt/graph_window.hpp"
 #include "ui/qt/shell.hpp"
 #include "ui/qt/qt_platform.hpp"
 

@@ -320,11 +320,15 @@ TEST(DesignFileLoad, refusesAFileBeyondTheLimitBeforeReadingIt) {
         TempDir dir;
         const std::string path = dir.file("d.dat");
         test::writeBytes(path, c.bytes);
-        if (c.size != 0) ASSERT_EQ(::truncate(path.c_str(), c.size), 0);
+        if (c.size != 0) {
+            ASSERT_EQ(::truncate(path.c_str(), c.size), 0);
+        }
         RecordingTarget target;
         EXPECT_EQ(loadErrorCode(path, target), c.code) << c.what;
         EXPECT_EQ(target.name.has_value(), c.code == 0) << c.what;
-        if (c.code != 0) EXPECT_TRUE(target.events.empty()) << c.what;
+        if (c.code != 0) {
+            EXPECT_TRUE(target.events.empty()) << c.what;
+        }
     }
 }
 

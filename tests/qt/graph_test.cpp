@@ -49,7 +49,7 @@ struct GraphSession {
     int graphWindows() const {
         int count = 0;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (dynamic_cast<GraphWindow*>(widget) != nullptr) ++count;
+            if (widget->windowTitle() == QString::fromUtf8("周波数特性")) ++count;
         }
         return count;
     }

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,6 +43,25 @@ private slots:
         QTest::keyClicks(q, "0,3");
         window.button(Button::Calc)->click();
         QCOMPARE(window.result(ResultLabel::EfectiveQ)->text(), QString::fromUtf8("0,56"));
+        QVERIFY2(script.unexpected().isEmpty(), qPrintable(script.unexpected().join("; ")));
+    }
+
+    // The graph's module reads the data folder's designs with the program's
+    // own separator: a comma here, which a copy of its own would not know.
+    void graphComparesDesignsWithCommas() {
+        ModalScript script;
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir("Data");
+        Shell<StubPlatform> shell(dir.path().toStdString());
+        shell.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&shell.window));
+        shell.window.button(Button::SV)->click();
+        QTest::keyClick(&shell.window, Qt::Key_G, Qt::ControlModifier);
+        QVERIFY(shell.graphWindow != nullptr);
+        auto* compared = shell.graphWindow->findChild<QListWidget*>();
+        QCOMPARE(compared->count(), 1);
+        QVERIFY2(compared->item(0)->flags() & Qt::ItemIsUserCheckable,
+                 qPrintable(compared->item(0)->text()));
         QVERIFY2(script.unexpected().isEmpty(), qPrintable(script.unexpected().join("; ")));
     }
 };

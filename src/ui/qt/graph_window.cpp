@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <type_traits>
 
 #include <QBuffer>
 #include <QChart>
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScatterSeries>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -31,6 +33,7 @@
 #include <QValueAxis>
 
 #include "design/plot_style.hpp"
+#include "graph_module.hpp"
 #include "files/file_replace.hpp"
 
 namespace ventbox {
@@ -227,11 +230,10 @@ void GraphWindow::buildControls() {
     resize(1000, 760);
 }
 
-void GraphWindow::open() {
-    if (!isVisible()) placeBesideMainWindow();
-    show();
-    raise();
-    activateWindow();
+void GraphWindow::showEvent(QShowEvent* event) {
+    if (!placed_) placeBesideMainWindow();
+    placed_ = true;
+    QWidget::showEvent(event);
 }
 
 // Beside the main window where the screen has room on its right or left,
@@ -437,3 +439,11 @@ void GraphWindow::savePicture(const QString& path) {
 }
 
 }  // namespace ventbox
+
+// The one entry of the graph's module.
+extern "C" Q_DECL_EXPORT QWidget* ventboxMakeGraphWindow(ventbox::TBox& box,
+                                                         ventbox::ResponseGraph& graph,
+                                                         QWidget* parent) {
+    static_assert(std::is_same_v<decltype(&ventboxMakeGraphWindow), ventbox::MakeGraphWindow>);
+    return new ventbox::GraphWindow(box, graph, parent);
+}

@@ -25,20 +25,21 @@ class PointerChartView;
 // The response graph beside the main window: draws the graph model, hands
 // the user's choices to it and follows the window's recalculations and the
 // data folder's files. Closing it only hides it, so that it keeps its box
-// losses and choices for the session.
+// losses and choices for the session. It is built into the graph's module
+// (see graph_module.hpp), the one place that links Qt Charts.
 class GraphWindow : public QWidget, public CalculationObserver {
 public:
     GraphWindow(TBox& box, ResponseGraph& graph, QWidget* parent = nullptr);
     ~GraphWindow() override;
-
-    // Shows the window, or raises it where it is open already.
-    void open();
 
     void calculated() override;
     void calculationFailed(const std::string& report) override;
 
     // Writes the graph as SVG or PNG, by the file's extension.
     void savePicture(const QString& path);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -73,6 +74,7 @@ private:
     };
     std::vector<DesignSeries> series_;
     bool filling_ = false;
+    bool placed_ = false;
 };
 
 }  // namespace ventbox

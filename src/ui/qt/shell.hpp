@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <exception>
 #include <memory>
 #include <utility>
 
+#include <QWidget>
+
 #include "application.hpp"
 #include "box_window.hpp"
-#include "graph_window.hpp"
+#include "design/report_text.hpp"
+#include "dialogs.hpp"
+#include "graph_module.hpp"
 #include "qt_platform.hpp"
 #include "ui/response_graph.hpp"
 #include "ui/speaker.hpp"
@@ -31,21 +36,29 @@ struct Shell {
     // beside it where asked.
     void start(bool withGraph = false) {
         startUp(box, window);
-        if (withGraph) openGraph();
+        if (!withGraph) return;
+        // As in the start-up sequence, a failure is reported and the window stays.
+        try {
+            openGraph();
+        } catch (const std::exception& error) {
+            showErrorReport(QString::fromStdString(reportText(error.what())));
+        }
     }
 
     // The graph is made when it is first asked for, so that a start without
     // it builds no chart; later requests raise the one there is.
     void openGraph() {
-        if (!graphWindow) graphWindow = std::make_unique<GraphWindow>(box, graph, &window);
-        graphWindow->open();
+        if (!graphWindow) graphWindow = loadGraphWindow(box, graph, &window);
+        graphWindow->show();
+        graphWindow->raise();
+        graphWindow->activateWindow();
     }
 
     PlatformType platform;
     TBox box{platform};
     BoxWindow window{box};
     ResponseGraph graph;
-    std::unique_ptr<GraphWindow> graphWindow;
+    std::unique_ptr<QWidget> graphWindow;
 };
 
 }  // namespace ventbox
