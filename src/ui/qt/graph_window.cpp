@@ -87,6 +87,9 @@ QLogValueAxis* frequencyAxis() {
 QChart* makeChart(const QString& title, const QString& unit) {
     auto* chart = new QChart;
     chart->setTitle(title);
+    // A flat background: its shadow and rounded frame cost a keystroke's paint.
+    chart->setDropShadowEnabled(false);
+    chart->setBackgroundRoundness(0);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->addAxis(frequencyAxis(), Qt::AlignBottom);
     auto* levels = new QValueAxis;
