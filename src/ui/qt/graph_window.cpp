@@ -9,7 +9,6 @@
 #include <QBuffer>
 #include <QChart>
 #include <QChartView>
-#include <QCloseEvent>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
