@@ -59,11 +59,6 @@ struct DesignResponse {
     std::string label;
 };
 
-// Box losses of real boxes lie well inside this range; beyond it the model's
-// coefficients say nothing of a box.
-constexpr double kLowestQl = 0.5;
-constexpr double kHighestQl = 1000;
-
 std::optional<double> qlNumber(const std::string& text) {
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
+
+#include "response.hpp"
 
 namespace ventbox {
 
@@ -30,6 +34,25 @@ inline constexpr std::array<PlotStrokes, 4> kPlotStrokeRounds{{
     {"14 3 3 3 3 3", "3 6"},
     {"22 4", "1 3"},
 }};
+
+// The axes: frequency on a log scale from the grid's start to 1 kHz; level
+// from -30 dB up to +6 dB, or higher in steps of its grid to the highest
+// level drawn, so that no peak is cut off.
+inline constexpr double kPlotLowHz = kGridStart;
+inline constexpr double kPlotHighHz = 1000;
+inline constexpr int kPlotLowestDb = -30;
+inline constexpr int kPlotDbGrid = 3;
+inline constexpr int kPlotLowestTopDb = 6;
+// Far above the area a level only needs to leave it.
+inline constexpr double kPlotHighestDrawnDb = 60;
+
+// The level axis's top for curves whose highest level is `highestDb`.
+inline int plotTopDb(double highestDb) {
+    const double highest =
+        std::clamp(std::isfinite(highestDb) ? highestDb : kPlotLowestTopDb,
+                   static_cast<double>(kPlotLowestTopDb), kPlotHighestDrawnDb);
+    return static_cast<int>(std::ceil(highest / kPlotDbGrid)) * kPlotDbGrid;
+}
 
 constexpr const char* plotColourOf(std::size_t design) {
     return kPlotColours[design % kPlotColours.size()];

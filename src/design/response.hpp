@@ -19,6 +19,10 @@ public:
 
 // Box losses assumed when none are given: a typical well-built vented box.
 inline constexpr double kDefaultQl = 7.0;
+// Box losses of real boxes lie well inside this range; beyond it the model's
+// coefficients say nothing of a box.
+inline constexpr double kLowestQl = 0.5;
+inline constexpr double kHighestQl = 1000;
 
 // The frequencies of a response table: 10 Hz · 2^(k/24), k = 0 … 160, six
 // and two-thirds octaves from 10 Hz to 1015.9 Hz, 24 points an octave.

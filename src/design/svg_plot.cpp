@@ -22,19 +22,16 @@ constexpr double kLeft = 70;
 constexpr double kRight = 770;
 constexpr double kTop = 56;
 constexpr double kPixelsPerDb = 10;
-constexpr double kMinHz = kGridStart;
-constexpr double kDecades = 2;  // 10 Hz to 1 kHz
-constexpr int kMinDb = -30;
-// The level axis reaches +6 dB, or higher in steps of its grid to the
-// highest level drawn, so that no peak is cut off.
-constexpr int kLowestMaxDb = 6;
-constexpr int kDbGrid = 3;
+constexpr double kMinHz = kPlotLowHz;
+constexpr double kDecades = 2;  // kPlotLowHz to kPlotHighHz
+static_assert(kPlotHighHz == kPlotLowHz * 100);
+constexpr int kMinDb = kPlotLowestDb;
+constexpr int kDbGrid = kPlotDbGrid;
 constexpr double kLegendLine = 22;
 
-// Far outside the area, levels only need to leave it at the right slope;
+// Far below the area, levels only need to leave it at the right slope;
 // bounding them keeps the coordinates short.
 constexpr double kLowestDrawnDb = -120;
-constexpr double kHighestDrawnDb = 60;
 
 // Japanese design names need a CJK face; these are the ones Debian ships.
 constexpr const char* kFonts =
@@ -54,20 +51,20 @@ struct LevelAxis {
     double bottom() const { return kTop + (maxDb - kMinDb) * kPixelsPerDb; }
     double legendTop() const { return bottom() + 78; }
     double yOf(double db) const {
-        return kTop + (maxDb - std::clamp(db, kLowestDrawnDb, kHighestDrawnDb)) * kPixelsPerDb;
+        return kTop + (maxDb - std::clamp(db, kLowestDrawnDb, kPlotHighestDrawnDb)) * kPixelsPerDb;
     }
 };
 
 LevelAxis axisFor(const std::vector<PlotCurve>& curves) {
-    double highest = kLowestMaxDb;
+    double highest = kPlotLowestTopDb;
     for (const PlotCurve& curve : curves) {
         for (const std::vector<double>* levels : {&curve.vented, &curve.closed}) {
             for (double db : *levels) {
-                if (std::isfinite(db)) highest = std::max(highest, std::min(db, kHighestDrawnDb));
+                if (std::isfinite(db)) highest = std::max(highest, db);
             }
         }
     }
-    return {static_cast<int>(std::ceil(highest / kDbGrid)) * kDbGrid};
+    return {plotTopDb(highest)};
 }
 
 std::string px(double value) { return fixedText(value, 1); }

@@ -19,10 +19,6 @@ namespace ventbox {
 
 namespace {
 
-// The range of box losses the graph takes, as the command line does.
-constexpr double kLowestQl = 0.5;
-constexpr double kHighestQl = 1000;
-
 // The label of the window's own design where a file of the same name is
 // compared too.
 constexpr const char* kWindowDesignPlace = "画面";

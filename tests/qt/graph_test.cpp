@@ -58,16 +58,6 @@ struct GraphSession {
     Shell<StubPlatform> shell{dir.path().toStdString()};
 };
 
-// Records an error report's text and presses its OK button.
-ModalScript::Step answerReport(QString& text) {
-    return [&text](QWidget* dialog) {
-        auto* box = qobject_cast<QMessageBox*>(dialog);
-        if (!box) return dialog->close(), void();
-        text = box->text();
-        box->button(QMessageBox::Ok)->click();
-    };
-}
-
 }  // namespace
 
 class GraphTest : public QObject {
@@ -108,10 +98,10 @@ void GraphTest::followsTheRecordAndKeepsTheLastCurvesOnFailure() {
     QCOMPARE(afterTyping.split('\n').front(), session.expectedVentedF3());
 
     ModalScript script;
-    QString report;
-    script.expect(answerReport(report));
+    ReportSeen report;
+    script.expect(answerErrorReport(report));
     QTest::keyClicks(width, "x");
-    QCOMPARE(report, QString::fromUtf8("'40x' は浮動小数点数ではありません."));
+    QCOMPARE(report.text, QString::fromUtf8("'40x' は浮動小数点数ではありません."));
     QCOMPARE(session.readout(), afterTyping);
     bool saidSo = false;
     for (QLabel* label : session.shell.graphWindow->findChildren<QLabel*>()) {

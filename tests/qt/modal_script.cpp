@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 ModalScript::ModalScript(int patienceMs) : patienceMs_(patienceMs) {
     QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
@@ -36,4 +37,13 @@ QString describeDialog(QWidget* dialog) {
                    dialog->windowTitle() + "\"";
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) text += ": " + box->text();
     return text;
+}
+
+ModalScript::Step answerErrorReport(ReportSeen& seen) {
+    return [&seen](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        if (!box) return dialog->close(), void();
+        seen = {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size())};
+        box->button(QMessageBox::Ok)->click();
+    };
 }

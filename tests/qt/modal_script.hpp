@@ -5,6 +5,7 @@
 #include <functional>
 
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
@@ -36,3 +37,14 @@ private:
 
 // A readable line for a dialog: its kind, title and text.
 QString describeDialog(QWidget* dialog);
+
+// What an error report showed.
+struct ReportSeen {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+};
+
+// Records an error report and presses its OK button.
+ModalScript::Step answerErrorReport(ReportSeen& seen);

@@ -66,23 +66,6 @@ struct Session {
 
 QColor colourOf(layout::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
-struct ReportSeen {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    int buttons = 0;
-};
-
-// Records an error report and presses its OK button.
-ModalScript::Step answerErrorReport(ReportSeen& seen) {
-    return [&seen](QWidget* dialog) {
-        auto* box = qobject_cast<QMessageBox*>(dialog);
-        if (!box) return dialog->close(), void();
-        seen = {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size())};
-        box->button(QMessageBox::Ok)->click();
-    };
-}
-
 // Records the message dialog's text and closes it with the given key.
 ModalScript::Step answerMessage(QString& text, Qt::Key key = Qt::Key_Return) {
     return [&text, key](QWidget* dialog) {

@@ -41,13 +41,10 @@ namespace {
 
 QString qstring(const std::string& text) { return QString::fromStdString(text); }
 
-// The level axis spans what the plot of the command line spans: -30 dB up to
-// +6 dB, or higher in 3 dB steps to the highest level drawn.
-constexpr double kLowestDb = -30;
-constexpr double kLowestTopDb = 6;
-constexpr double kDbStep = 3;
-constexpr double kAxisLowHz = kGridStart;
-constexpr double kAxisHighHz = 1000;
+// The axes span what the plot of the command line spans.
+constexpr double kLowestDb = kPlotLowestDb;
+constexpr double kAxisLowHz = kPlotLowHz;
+constexpr double kAxisHighHz = kPlotHighHz;
 
 // An SVG dash array ("7 4"), in pixels, as Qt's pattern in pen widths.
 QList<qreal> dashesOf(const char* dashArray, double width) {
@@ -168,7 +165,7 @@ void GraphWindow::buildControls() {
     views->addTab(delayView_, QStringLiteral("群遅延"));
 
     ql_ = new QDoubleSpinBox;
-    ql_->setRange(0.5, 1000);
+    ql_->setRange(kLowestQl, kHighestQl);
     ql_->setDecimals(1);
     ql_->setValue(graph_.Ql());
     ql_->setAccessibleName(QStringLiteral("箱の損失 Ql"));
@@ -335,7 +332,7 @@ void GraphWindow::makeSeries(std::size_t designs) {
 void GraphWindow::redraw() {
     const std::vector<const GraphCurves*> drawn = graph_.drawn();
     if (drawn.size() != series_.size()) makeSeries(drawn.size());
-    double highest = kLowestTopDb;
+    double highest = kPlotLowestTopDb;
     double longest = 1;
     for (std::size_t i = 0; i < drawn.size(); ++i) {
         const GraphCurves& curves = *drawn[i];
@@ -361,11 +358,12 @@ void GraphWindow::redraw() {
         }
     }
     // Axes change only when their ends do: each change lays the chart out anew.
-    const double top = std::ceil(highest / kDbStep) * kDbStep;
+    const double top = plotTopDb(highest);
     QValueAxis* levels = valueAxisOf(levelChart_);
     if (levels->max() != top || levels->min() != kLowestDb) {
         levels->setRange(kLowestDb, top);
-        levels->setTickCount(static_cast<int>((top - kLowestDb) / kDbStep) / 2 + 1);
+        // A labelled tick every two grid steps, as in the SVG.
+        levels->setTickCount(static_cast<int>((top - kLowestDb) / kPlotDbGrid) / 2 + 1);
     }
     QValueAxis* delays = valueAxisOf(delayChart_);
     const double delayTop = std::ceil(longest / 5) * 5;
