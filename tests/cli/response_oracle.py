@@ -8,7 +8,7 @@ Besides the files given, it checks designs of its own, saved by
 `ventbox-cli calc --save` into a scratch folder.
 
 The inputs and results come from `ventbox-cli show`; the levels are
-computed here from the transfer functions with complex arithmetic, the -3 dB
+computed here from the boxes' acoustic circuits with complex arithmetic, the -3 dB
 points by a fine scan and bisection, the peak by a finer scan. Every CSV
 level must agree within 0.001 dB, every F3 within 0.01 Hz and the peak
 within its printed 0.01 dB.
@@ -51,20 +51,27 @@ def design_values(cli, path):
 
 
 def vented(d, f):
-    alpha, h, qt, ql = d["sc"] / d["so"], d["fd"] / d["fo"], d["Qo"], QL
-    s = 1j * f / (d["fo"] * math.sqrt(h))
-    a1 = (ql + h * qt) / (math.sqrt(h) * ql * qt)
-    a2 = (h + (alpha + 1 + h * h) * ql * qt) / (h * ql * qt)
-    a3 = (h * ql + qt) / (math.sqrt(h) * ql * qt)
-    return 20 * math.log10(abs(s ** 4 / (s ** 4 + a1 * s ** 3 + a2 * s ** 2 + a3 * s + 1)))
+    # The box as its acoustic circuit: the driver's mass, compliance and
+    # losses in series, driving the box's air, its leaks and the duct's air in
+    # parallel. What radiates is the volume velocity the box's air takes,
+    # times s; the driver's acoustic mass is 1, so the passband is 1.
+    ws = 2 * math.pi * d["fo"]
+    wb = ws * d["fd"] / d["fo"]
+    cas = 1 / ws ** 2
+    cab = cas * d["so"] / d["sc"]
+    s = 2j * math.pi * f
+    box = 1 / (s * cab + wb * cab / QL + 1 / (s / (wb ** 2 * cab)))
+    cone = 1 / (ws / d["Qo"] + s + 1 / (s * cas) + box)
+    return 20 * math.log10(abs(s * cone * box * s * cab))
 
 
 def closed(d, f):
-    # The same driver sealed in the box: the box's stiffness adds to the
-    # suspension's, the moving mass is the driver's alone.
-    rise = math.sqrt(1 + d["sc"] / d["so"])
-    s = 1j * f / (d["fo"] * rise)
-    return 20 * math.log10(abs(s * s / (s * s + s / (d["Qo"] * rise) + 1)))
+    # The same driver sealed in the box: the box's air in series, no leaks.
+    ws = 2 * math.pi * d["fo"]
+    cas = 1 / ws ** 2
+    cab = cas * d["so"] / d["sc"]
+    s = 2j * math.pi * f
+    return 20 * math.log10(abs(s / (ws / d["Qo"] + s + 1 / (s * cas) + 1 / (s * cab))))
 
 
 def f3(level):

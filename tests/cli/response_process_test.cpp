@@ -47,6 +47,8 @@ protected:
     TempDir dir;
 };
 
+// F3 and the peak of the worked example as its acoustic circuit gives them
+// (tests/design/response_test.cpp works them out).
 TEST_F(ResponseDesigns, summarisesEachDesignThatHasAResponse) {
     EXPECT_EQ(response({}),
               "file   name         F3_vented_Hz  F3_closed_Hz  peak_dB  peak_Hz\n"
