@@ -194,68 +194,110 @@ void WindowTest::titleFollowsTheExecutableName() {
     QCOMPARE(applicationTitle(path), title);
 }
 
-// Every control of the layout's tables stands under its panel at its place,
-// showing its caption; a label with no size of its own sizes itself to its
-// caption. Controls the tables do not name are none of the layout's.
+// Every control stands under its panel at its place, in its font, showing
+// its caption whole; the numbers are the drawing's, at 96 pixels per inch.
+// Labels and results size themselves (-1). Nothing else is on the window.
 void WindowTest::controlsStandWhereTheLayoutPutsThem() {
     Session session;
     session.start();
-    using namespace layout;
-    struct Placed {
-        std::string_view name;
-        std::string_view parent;
-        Rect place;  // width and height -1: sized to the caption
-        std::string shown;
-        const FontSpec* font = &kWindowFont;
+    struct Font {
+        const char* face;
+        const char* standIn;
+        int pixelSize;
+        bool bold;
     };
-    auto panelName = [](Panel panel) {
-        for (const PanelSpec& entry : kPanels) {
-            if (entry.panel == panel) return entry.name;
-        }
-        return std::string_view();
+    const Font window{"ＭＳ Ｐゴシック", "IPAPGothic", 12, false};
+    const Font value{"ＭＳ Ｐゴシック", "IPAPGothic", 15, false};
+    const Font name{"ＭＳ ゴシック", "IPAGothic", 16, true};
+    const Font heading{"ＭＳ 明朝", "IPAMincho", 16, true};
+    const struct {
+        const char* name;
+        const char* parent;
+        QRect place;
+        const char* shown;
+        const Font& font;
+    } placed[] = {
+        {"Panel1", "Box", {4, 0, 437, 437}, "", window},
+        {"PnlC", "Box", {440, 0, 101, 437}, "", window},
+        {"LblT", "Panel1", {24, 16, -1, -1}, "RIVORIZAD TYPE SPEAKER", heading},
+        {"Label6", "Panel1", {76, 48, -1, -1}, "スピーカー諸元", window},
+        {"Label14", "Panel1", {212, 48, -1, -1}, "計算結果", window},
+        {"EditNam", "Panel1", {248, 12, 141, 24}, "16F10Kolvex", name},
+        {"Label1", "Panel1", {8, 72, -1, -1}, "振動系有効半径　a", window},
+        {"Label7", "Panel1", {8, 104, -1, -1}, "最低共振周波数　ｆo", window},
+        {"Label2", "Panel1", {8, 140, -1, -1}, "振動系実効質量 mo　", window},
+        {"Label3", "Panel1", {8, 176, -1, -1}, "共振尖鋭度　Ｑo", window},
+        {"LblBoxL1", "Panel1", {8, 212, -1, -1}, "箱の横サイズ　BL1", window},
+        {"Label19", "Panel1", {8, 248, -1, -1}, "箱の縦サイズ　BL2", window},
+        {"Label20", "Panel1", {8, 288, -1, -1}, "箱の奥行き　BL3", window},
+        {"Label18", "Panel1", {8, 328, -1, -1}, "ダクトのサイズＬ１", window},
+        {"Label16", "Panel1", {8, 364, -1, -1}, "ダクトのサイズＬ２", window},
+        {"Label8", "Panel1", {8, 404, -1, -1}, "ダクトの奥行きＬ３", window},
+        {"EditA", "Panel1", {116, 68, 40, 23}, "7", value},
+        {"EditF", "Panel1", {116, 100, 40, 23}, "35", value},
+        {"EditM", "Panel1", {116, 136, 40, 23}, "6.4", value},
+        {"EditQ", "Panel1", {116, 172, 40, 23}, "0.42", value},
+        {"EditBL1", "Panel1", {116, 208, 40, 23}, "25", value},
+        {"EditBL2", "Panel1", {116, 244, 40, 23}, "50", value},
+        {"EditBL3", "Panel1", {116, 280, 40, 23}, "30", value},
+        {"EditL1", "Panel1", {116, 320, 40, 23}, "4", value},
+        {"EditL2", "Panel1", {116, 360, 40, 23}, "10", value},
+        {"EditL3", "Panel1", {116, 396, 40, 23}, "10", value},
+        {"CheckBox1", "Panel1", {188, 360, 133, 17}, "パイプ・ダクト（直径）", window},
+        {"Label4", "Panel1", {156, 72, -1, -1}, "cm     キャビネットの実効内容積 Vo", window},
+        {"Label10", "Panel1", {156, 108, -1, -1}, "Hz     キャビネットの共振周波数 foc", window},
+        {"Label11", "Panel1", {160, 140, -1, -1}, "g      実効共振尖鋭度 Qoc", window},
+        {"Label12", "Panel1", {156, 176, -1, -1}, "         バスレフ換算半径 r", window},
+        {"Label15", "Panel1", {160, 212, -1, -1}, "cm     ダクト実効質量md", window},
+        {"Label13", "Panel1", {160, 248, -1, -1}, "cm     バスレフ最低共振周波数 foc1", window},
+        {"Label5", "Panel1", {160, 284, -1, -1}, "cm     ダクト共振周波数fd", window},
+        {"Label17", "Panel1", {160, 324, -1, -1}, "cm     バスレフ再生限界  foc2", window},
+        {"Label21", "Panel1", {160, 364, -1, -1}, "cm", window},
+        {"Label9", "Panel1", {160, 404, -1, -1}, "cm     キャビネットのスティッフネス", window},
+        {"BoxVolium", "Panel1", {360, 68, -1, -1}, "37.1㍑", value},
+        {"CabinetFR", "Panel1", {360, 104, -1, -1}, "65.8Hz", value},
+        {"EfectiveQ", "Panel1", {364, 140, -1, -1}, "0.79", value},
+        {"KolvexRR", "Panel1", {364, 172, -1, -1}, "3.57cm", value},
+        {"DuctMass", "Panel1", {364, 208, -1, -1}, "0.708g", value},
+        {"KolvexFR", "Panel1", {364, 244, -1, -1}, "67.4Hz", value},
+        {"DuctFD", "Panel1", {364, 280, -1, -1}, "45.1Hz", value},
+        {"KolvexFD", "Panel1", {364, 320, -1, -1}, "12.5Hz", value},
+        {"CabinetST", "Panel1", {356, 400, -1, -1}, "906038", value},
+        {"BtnCalc", "PnlC", {10, 8, 75, 49}, "計算", window},
+        {"BtnLD", "PnlC", {10, 68, 75, 25}, "読込", window},
+        {"BtnSV", "PnlC", {10, 100, 75, 25}, "保存", window},
+        {"Label22", "PnlC", {12, 156, -1, -1}, "バスレフ効果", window},
+        {"LabelBas", "PnlC", {16, 184, -1, -1}, "fd/foc = 0.67", window},
+        {"LabelEff", "PnlC", {12, 212, -1, -1}, "md/m0 = 0.11", window},
+        {"BtnExit", "PnlC", {14, 332, 75, 85}, "終了", window},
     };
-    std::vector<Placed> placed;
-    for (const PanelSpec& p : kPanels) placed.push_back({p.name, kWindowName, p.place, ""});
-    for (const LabelSpec& l : kLabels) {
-        placed.push_back({l.name, panelName(l.panel), {l.left, l.top, -1, -1}, captionOf(l), l.font});
-    }
-    for (const EditSpec& e : kEdits) {
-        placed.push_back(
-            {nameOf(e.edit), panelName(kEditPanel), e.place, session.box.text(e.edit), e.font});
-    }
-    placed.push_back({kCheckBox.name, panelName(kCheckBoxPanel), kCheckBox.place,
-                      std::string(kCheckBox.caption)});
-    for (const ResultSpec& r : layout::kResultPlaces) {
-        placed.push_back({facts(r.label).control, panelName(r.panel), {r.left, r.top, -1, -1},
-                          session.box.caption(r.label), r.font});
-    }
-    for (const ButtonSpec& b : kButtons) {
-        placed.push_back({b.name, panelName(kButtonPanel), b.place, std::string(b.caption)});
-    }
 
     QStringList misplaced;
-    for (const Placed& entry : placed) {
-        const QString name = QString::fromUtf8(entry.name.data(), qsizetype(entry.name.size()));
+    for (const auto& entry : placed) {
+        const QString name = QString::fromUtf8(entry.name);
         auto* control = session.window.findChild<QWidget*>(name);
         if (!control) {
             misplaced << name + ": missing";
             continue;
         }
-        const QRect place(entry.place.left, entry.place.top, entry.place.width, entry.place.height);
-        const QSize size = place.width() >= 0 ? place.size() : control->sizeHint();
         QString shown;
         if (auto* label = qobject_cast<QLabel*>(control)) shown = label->text();
         if (auto* field = qobject_cast<QLineEdit*>(control)) shown = field->text();
         if (auto* button = qobject_cast<QAbstractButton*>(control)) shown = button->text();
-        if (control->parentWidget()->objectName().toStdString() != entry.parent) misplaced << name + ": parent";
-        if (control->pos() != place.topLeft() || control->size() != size) misplaced << name + ": place";
-        if (shown.toStdString() != entry.shown) misplaced << name + ": caption " + shown;
+        if (control->parentWidget()->objectName() != QString::fromUtf8(entry.parent)) misplaced << name + ": parent";
+        const QRect place = entry.place;
+        const bool sized = place.width() >= 0;
+        const QFontMetrics metrics(control->font());
+        // A label's caption is shown whole: as wide and as high as its text.
+        const bool fits = sized ? control->size() == place.size()
+                                : control->width() >= metrics.horizontalAdvance(shown) &&
+                                      control->height() >= metrics.height();
+        if (control->pos() != place.topLeft() || !fits) misplaced << name + ": place";
+        if (shown != QString::fromUtf8(entry.shown)) misplaced << name + ": caption " + shown;
         // The layout's own faces win where they are installed.
         const QString family = QFontInfo(control->font()).family();
-        const bool ownFace = family.toStdString() == entry.font->face;
-        if ((!ownFace && family.toStdString() != entry.font->standIn) ||
-            control->font().pixelSize() != entry.font->pixelSize ||
-            control->font().bold() != entry.font->bold) {
+        if ((family != QString::fromUtf8(entry.font.face) && family != entry.font.standIn) ||
+            control->font().pixelSize() != entry.font.pixelSize || control->font().bold() != entry.font.bold) {
             misplaced << name + ": font " + family;
         }
     }
@@ -263,34 +305,52 @@ void WindowTest::controlsStandWhereTheLayoutPutsThem() {
     const qsizetype controls = session.window.findChildren<QLineEdit*>().size() +
                                session.window.findChildren<QAbstractButton*>().size() +
                                session.window.findChildren<QLabel*>().size();
-    QCOMPARE(controls + qsizetype(kPanels.size()), qsizetype(placed.size()));
+    QCOMPARE(controls + 2, qsizetype(std::size(placed)));
 }
 
-// The window and its panels are filled with the layout's colours, and the
-// labels on a panel take its colour; texts are black but the heading's.
+// The window as painted: the window's colour round the panels, each panel's
+// own, labels on their panel's colour with black text, the heading red.
 void WindowTest::coloursFollowTheLayout() {
     Session session;
-    using namespace layout;
-    const QColor text = QPalette().color(QPalette::WindowText);
-    struct Filled {
-        QWidget* control;
-        Rgb background;
-        QColor foreground;
+    session.start();
+    const QImage shot = session.window.grab().toImage();
+    const QColor window(201, 207, 184), inputs(213, 218, 194), commands(193, 200, 176);
+    const struct {
+        const char* where;
+        QPoint at;  // in the window
+        QColor colour;
+    } pixels[] = {
+        {"left of the inputs", {1, 200}, window},
+        {"below the panels", {270, 443}, window},
+        {"inputs between headings", {34, 50}, inputs},
+        {"commands between buttons", {490, 140}, commands},
     };
-    std::vector<Filled> filled{{&session.window, kWindowColour, text}};
-    for (const PanelSpec& panel : kPanels) {
-        filled.push_back({session.find<QWidget>(panel.name.data()), panel.colour, text});
-    }
-    filled.push_back({session.find<QWidget>("LblT"), kPanels[0].colour, colourOf(kHeadingColour)});
-    for (const ResultSpec& result : layout::kResultPlaces) {
-        const Rgb background = result.panel == kPanels[0].panel ? kPanels[0].colour : kPanels[1].colour;
-        filled.push_back({session.window.result(result.label), background, text});
-    }
-    for (const Filled& entry : filled) {
-        QVERIFY(entry.control);
-        QVERIFY2(entry.control->autoFillBackground(), qPrintable(entry.control->objectName()));
-        QCOMPARE(entry.control->palette().color(QPalette::Window), colourOf(entry.background));
-        QCOMPARE(entry.control->palette().color(QPalette::WindowText), entry.foreground);
+    for (const auto& p : pixels) QCOMPARE(QColor(shot.pixel(p.at)), p.colour);
+    // A label's own corner is its background, the rest of its box its text.
+    auto inside = [&](const char* name, auto&& test) {
+        auto* label = session.find<QWidget>(name);
+        const QRect box(label->mapTo(&session.window, QPoint(0, 0)), label->size());
+        int matching = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            for (int x = box.left(); x <= box.right(); ++x) matching += test(QColor(shot.pixel(x, y)));
+        }
+        return std::make_pair(QColor(shot.pixel(box.topLeft())), matching);
+    };
+    auto red = [](QColor c) { return c.red() > 200 && c.green() < 80 && c.blue() < 80; };
+    auto black = [](QColor c) { return c.red() < 80 && c.green() < 80 && c.blue() < 80; };
+    const struct {
+        const char* label;
+        QColor background;
+        bool redText;
+    } labels[] = {
+        {"LblT", inputs, true},         {"Label1", inputs, false},  {"BoxVolium", inputs, false},
+        {"CabinetST", inputs, false},   {"Label22", commands, false}, {"LabelBas", commands, false},
+    };
+    for (const auto& l : labels) {
+        const auto [corner, redPixels] = inside(l.label, red);
+        const int blackPixels = inside(l.label, black).second;
+        QVERIFY2(corner == l.background, l.label);
+        QVERIFY2(l.redText ? redPixels > 20 && blackPixels == 0 : blackPixels > 20 && redPixels == 0, l.label);
     }
 }
 
