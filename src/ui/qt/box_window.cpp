@@ -314,8 +314,11 @@ void BoxWindow::connectEvents() {
     }
 }
 
+// The desktop's middle is the primary screen's, where its panels stand; a
+// window not yet shown counts as on the screen at the origin, which on a
+// desktop of several screens may be another.
 void BoxWindow::centreOnScreen() {
-    const QRect desktop = screen()->availableGeometry();
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
     move(desktop.center() - QPoint(layout::kOuterWidth / 2, layout::kOuterHeight / 2));
 }
 

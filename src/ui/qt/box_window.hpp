@@ -28,7 +28,7 @@ public:
     QPushButton* button(Button button) const { return buttons_[static_cast<std::size_t>(button)]; }
     QCheckBox* checkBox() const { return checkBox_; }
 
-    // Places the window's outer frame in the middle of its screen.
+    // Places the window's outer frame in the middle of the primary screen.
     void centreOnScreen();
     // Runs once the window has agreed to close.
     void setOnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
