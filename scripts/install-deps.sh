@@ -5,7 +5,11 @@
 # programs in release and running them needs; `install-deps.sh package` adds
 # what building and checking the Debian package needs; with no argument it
 # installs what every test, benchmark and the package checks need as well.
+# `install-deps.sh --list SET` prints the packages of the set, one a line,
+# and installs nothing.
 set -euo pipefail
+list=false
+if [ "${1:-}" = --list ]; then list=true; shift; fi
 
 run_packages=(
   cmake ninja-build g++ pkg-config
@@ -23,14 +27,16 @@ test_packages=(
   g++-aarch64-linux-gnu qemu-user
   appstream desktop-file-utils man-db devscripts  # devscripts: hardening-check
   python3 libxml2-utils librsvg2-bin
+  dbus-daemon at-spi2-core python3-pyatspi  # the accessibility check on its own bus
 )
 
 case "${1:-all}" in
   run) packages=("${run_packages[@]}") ;;
   package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
   all) packages=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: install-deps.sh [run|package|all]" >&2; exit 2 ;;
+  *) echo "usage: install-deps.sh [--list] [run|package|all]" >&2; exit 2 ;;
 esac
+if $list; then printf '%s\n' "${packages[@]}"; exit 0; fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -31,40 +31,74 @@ for folder in first second; do
 done
 deb=$(ls "$scratch"/first/ventbox_*.deb)
 cmp "$deb" "$scratch"/second/ventbox_*.deb || fail "two builds of the package differ"
-dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$scratch/contents"
 
 app=org.ventbox.Ventbox
-expected=(
-  /usr/bin/ventbox
-  /usr/bin/ventbox-cli
-  /usr/libexec/ventbox/ventbox-launcher
-  /usr/share/man/man1/ventbox.1.gz
-  /usr/share/man/man1/ventbox-cli.1.gz
-  /usr/share/applications/$app.desktop
-  /usr/share/metainfo/$app.metainfo.xml
-  /usr/share/icons/hicolor/scalable/apps/$app.svg
-  /usr/share/doc/ventbox/copyright
-  /usr/share/doc/ventbox/changelog.gz
-  /usr/share/bash-completion/completions/ventbox-cli
-)
-for size in 16 32 48 64 128 256; do
-  expected+=("/usr/share/icons/hicolor/${size}x$size/apps/$app.png")
-done
-for design in "$source"/examples/*.dat; do
-  expected+=("/usr/share/ventbox/examples/$(basename "$design")")
-done
-for path in "${expected[@]}"; do
-  grep -qxF "$path" "$scratch/contents" || fail "the package lacks $path"
-done
-grep -q '^/usr/bin/ventbox-launcher$' "$scratch/contents" && fail "the launcher is on PATH"
-[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "the package does not recommend qt6-wayland"
-
 dpkg-deb -x "$deb" "$scratch/root"
 root=$scratch/root
-depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libqt6widgets6; do
-  grep -qE "(^|, )$library( |,|\$)" <<<"$depends" || fail "Depends lacks $library: $depends"
+# The package holds exactly what the install rules install under /usr.
+DESTDIR=$scratch/installed cmake --install "$build" --prefix /usr >/dev/null
+(cd "$scratch/installed" && find . ! -type d | sed 's|^\.||' | sort) >"$scratch/installed.list"
+dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./|/|' | sort >"$scratch/packaged.list"
+while IFS= read -r path; do fail "the package lacks $path, which the install rules install"; done \
+  < <(comm -23 "$scratch/installed.list" "$scratch/packaged.list")
+while IFS= read -r path; do fail "the package holds $path, which the install rules do not install"; done \
+  < <(comm -13 "$scratch/installed.list" "$scratch/packaged.list")
+
+# What the install rules must not forget, each from a fact of its own: every
+# program and module the build makes from src/, every example design and
+# icon as they stand in the source, a manual page for every man/ page and
+# every program on PATH, and every file a packaged file names.
+contains() { grep -qxF "$1" "$scratch/packaged.list"; }
+elf() { while IFS= read -r f; do file -b "$f" | grep -q '^ELF' && echo "$f"; done; }
+while IFS= read -r built; do
+  grep -q "/$(basename "$built")\$" "$scratch/packaged.list" || fail "the package lacks the built ${built#"$build"/}"
+done < <(find "$build" -path "$build/tests" -prune -o -path "$build/bench" -prune -o -path "$build/fuzz" -prune \
+           -o -name CMakeFiles -prune -o -name _CPack_Packages -prune -o -type f -perm -u+x -print | elf)
+(cd "$root" && find . -type f -exec sha256sum {} + | cut -d' ' -f1 | sort -u) >"$scratch/packaged.sums"
+for file in "$source"/examples/*.dat "$source"/packaging/icons/*; do
+  grep -qxF "$(sha256sum "$file" | cut -d' ' -f1)" "$scratch/packaged.sums" ||
+    fail "the package lacks ${file#"$source"/} as it stands"
 done
+for page in "$source"/man/*.1.in; do
+  contains "/usr/share/man/man1/$(basename "$page" .in).gz" || fail "the package lacks the page ${page#"$source"/}"
+done
+for program in "$root"/usr/bin/*; do
+  contains "/usr/share/man/man1/$(basename "$program").1.gz" || fail "$(basename "$program") has no manual page"
+done
+desktop=$root/usr/share/applications/$app.desktop
+while IFS= read -r exec; do
+  [ -x "$root$exec" ] || fail "the menu entry starts $exec, which the package lacks"
+done < <(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop" | sort -u)
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+contains "/usr/share/icons/hicolor/scalable/apps/$icon.svg" || fail "the menu entry's icon $icon is not packaged"
+launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$root/usr/share/metainfo/$app.metainfo.xml")
+contains "/usr/share/applications/$launchable" || fail "the metadata launches $launchable, which the package lacks"
+while IFS= read -r named; do
+  contains "/usr/$named" || fail "the program loads $named, which the package lacks"
+done < <(grep -aoh 'libexec/ventbox/[A-Za-z0-9._-]*' "$root"/usr/bin/* | sort -u)
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "the package does not recommend qt6-wayland"
+
+# The package depends on the package of every library its programs and
+# modules load themselves.
+depends=$(dpkg-deb -f "$deb" Depends)
+depended=$(sed 's/ *([^)]*)//g; s/ *[,|] */\n/g' <<<"$depends")
+# dpkg knows a library by one of its names, with or without /usr before it.
+owner_of() {
+  local real name
+  real=$(readlink -f "$1")
+  for name in "$1" "${1#/usr}" "$real" "${real#/usr}"; do
+    dpkg -S "$name" 2>/dev/null | head -1 | cut -d: -f1 | grep . && return
+  done
+  echo "no package"
+}
+while IFS= read -r program; do
+  for library in $(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
+    path=$(ldd "$program" | awk -v l="$library" '$1 == l && $3 ~ /^\// {print $3}')
+    [ -n "$path" ] || continue  # the loader itself
+    owner=$(owner_of "$path")
+    grep -qxF "$owner" <<<"$depended" || fail "Depends lacks $owner for $library: $depends"
+  done
+done < <(find "$root/usr" -type f | elf)
 # Control-flow protection is not asked for: Debian 12's C start files carry no
 # such mark, so no program linked against them can have it.
 out=$(hardening-check --nocfprotection "$root/usr/bin/ventbox" "$root/usr/bin/ventbox-cli") ||
@@ -134,5 +168,5 @@ for row in "${marks[@]}"; do
   [ "$marked" = "${row#*|}" ] || fail "add-spdx.sh without git: ${row%%|*} marked: $marked"
 done
 
-[ "$failures" -eq 0 ] && echo "package: $(wc -l <"$scratch/contents") entries, all checks pass"
+[ "$failures" -eq 0 ] && echo "package: $(wc -l <"$scratch/packaged.list") files, all checks pass"
 exit "$failures"
