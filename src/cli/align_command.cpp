@@ -3,14 +3,13 @@
 #include <functional>
 #include <optional>
 
-#include "calc/errors.hpp"
 #include "command.hpp"
+#include "design_files.hpp"
 #include "design/alignment.hpp"
 #include "design/box_sizes.hpp"
 #include "design/design_run.hpp"
 #include "design/fixed_text.hpp"
 #include "design/output_text.hpp"
-#include "design/report_text.hpp"
 #include "number_options.hpp"
 #include "table_output.hpp"
 
@@ -223,37 +222,16 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     AlignOptions options;
     options.files =
         operandsOf(args, Operands::DesignFiles, std::bind_front(takeOption, std::ref(options)));
-    const bool json = options.format == Format::Json;
     if (options.format == Format::Csv) writeCsvRow(out, csvHeader());
-    if (json) out << '[';
-    int status = 0;
-    bool first = true;
-    for (const std::string_view file : options.files) {
-        const std::string path(file);
-        if (json) out << (first ? "\n" : ",\n");
-        std::optional<Aligned> aligned;
-        try {
-            aligned = align(path, options.Ql);
-        } catch (const Error& e) {
-            const std::string message = reportText(e);
-            err << oneLine(path) << ": " << message << '\n';
-            if (json) {
-                out << "{\"path\":" << jsonString(path) << ",\"error\":" << jsonString(message)
-                    << '}';
-                first = false;
-            }
-            status = 1;
-            continue;
-        }
-        switch (options.format) {
-            case Format::Json: writeJson(out, *aligned, options.Ql); break;
-            case Format::Csv: writeCsv(out, *aligned, options.Ql); break;
-            default: writeText(out, *aligned, options.Ql, first); break;
-        }
-        first = false;
-    }
-    if (json) out << "\n]\n";
-    return status;
+    return eachDesignFile(options.files, options.format == Format::Json, out, err,
+                          [&](const std::string& path, bool first) {
+                              const Aligned aligned = align(path, options.Ql);
+                              switch (options.format) {
+                                  case Format::Json: writeJson(out, aligned, options.Ql); break;
+                                  case Format::Csv: writeCsv(out, aligned, options.Ql); break;
+                                  default: writeText(out, aligned, options.Ql, first); break;
+                              }
+                          });
 }
 
 }  // namespace

@@ -2,13 +2,12 @@
 #include <functional>
 #include <optional>
 
-#include "calc/errors.hpp"
 #include "command.hpp"
+#include "design_files.hpp"
 #include "design/design_run.hpp"
 #include "design/duct_tuning.hpp"
 #include "design/fixed_text.hpp"
 #include "design/output_text.hpp"
-#include "design/report_text.hpp"
 #include "number_options.hpp"
 #include "table_output.hpp"
 
@@ -88,39 +87,21 @@ void writeJson(std::ostream& out, const Tuned& t) {
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const TuneOptions options = parse(args);
-    const bool json = options.format == Format::Json;
     ColumnTable table;
     if (options.format == Format::Text) table.add(kHeader);
     if (options.format == Format::Csv) writeCsvRow(out, kHeader);
-    if (json) out << '[';
-    int status = 0;
-    bool first = true;
-    for (const std::string_view file : options.files) {
-        const std::string path(file);
-        if (json) out << (first ? "\n" : ",\n");
-        first = false;
-        std::optional<Tuned> tuned;
-        try {
+    const int status = eachDesignFile(
+        options.files, options.format == Format::Json, out, err,
+        [&](const std::string& path, bool /*first*/) {
             const DesignRun run = runDesignFile(path);
-            tuned = Tuned{path, run.loaded.name,
-                          tuneDuct(fieldTextsOf(run.loaded), run.pipe, *options.fb)};
-        } catch (const Error& e) {
-            const std::string message = reportText(e);
-            err << oneLine(path) << ": " << message << '\n';
-            if (json) {
-                out << "{\"path\":" << jsonString(path) << ",\"error\":" << jsonString(message)
-                    << '}';
+            const Tuned tuned{path, run.loaded.name,
+                              tuneDuct(fieldTextsOf(run.loaded), run.pipe, *options.fb)};
+            switch (options.format) {
+                case Format::Json: writeJson(out, tuned); break;
+                case Format::Csv: writeCsvRow(out, rowOf(tuned)); break;
+                default: table.add(rowOf(tuned)); break;
             }
-            status = 1;
-            continue;
-        }
-        switch (options.format) {
-            case Format::Json: writeJson(out, *tuned); break;
-            case Format::Csv: writeCsvRow(out, rowOf(*tuned)); break;
-            default: table.add(rowOf(*tuned)); break;
-        }
-    }
-    if (json) out << "\n]\n";
+        });
     if (options.format == Format::Text) table.write(out);
     return status;
 }
