@@ -103,7 +103,9 @@ std::string noteOf(const Row& row, const Aligned& design, double Ql) {
     if (!row.box) return row.unbuildable;
     std::string note;
     if (a.family == AlignmentFamily::C4) note = "ripple " + fixedText(a.rippleDb, 4) + " dB";
-    if (row.box->duct.longerThanDepth) note += std::string(note.empty() ? "" : "; ") + "L3 longer than BL3";
+    if (row.box->duct.longerThanDepth) {
+        note += std::string(note.empty() ? "" : "; ") + "L3 longer than BL3";
+    }
     return note.empty() ? "-" : note;
 }
 
@@ -178,7 +180,8 @@ std::string jsonNumber(double value, int decimals) {
 void writeJson(std::ostream& out, const Aligned& d, double Ql) {
     out << "{\"path\":" << jsonString(d.path) << ",\"name\":" << jsonString(d.name)
         << ",\"driver\":{\"Sd_cm2\":" << fixedText(d.driver.Sd, 2)
-        << ",\"Vas_L\":" << fixedText(d.driver.Vas, 2) << ",\"fo_Hz\":" << jsonNumber(d.driver.fo, 4)
+        << ",\"Vas_L\":" << fixedText(d.driver.Vas, 2)
+        << ",\"fo_Hz\":" << jsonNumber(d.driver.fo, 4)
         << ",\"Qt\":" << jsonNumber(d.driver.Qt, 4) << "},\"Ql\":" << jsonNumber(Ql, 4)
         << ",\"alignments\":[";
     bool first = true;
@@ -196,7 +199,9 @@ void writeJson(std::ostream& out, const Aligned& d, double Ql) {
                 << ",\"Vo_L\":" << jsonNumber(a.Vo, 2) << ",\"fb_Hz\":" << jsonNumber(a.fb, 2)
                 << ",\"F3_Hz\":" << (a.F3 ? jsonNumber(*a.F3, 2) : "null")
                 << ",\"peak_dB\":" << (a.peak ? jsonNumber(a.peak->levelDb, 2) : "null");
-            if (a.family == AlignmentFamily::C4) out << ",\"ripple_dB\":" << jsonNumber(a.rippleDb, 4);
+            if (a.family == AlignmentFamily::C4) {
+                out << ",\"ripple_dB\":" << jsonNumber(a.rippleDb, 4);
+            }
         }
         if (row.box) {
             out << ",\"sizes\":{";

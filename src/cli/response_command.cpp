@@ -143,7 +143,9 @@ void writeLevels(std::ostream& out, const std::vector<DesignResponse>& designs,
             row.push_back(fixedText(d.response.ventedGroupDelay(f) * 1000, 4));
             row.push_back(fixedText(point.ductSpeed, 4));
             row.push_back(fixedText(point.excursion, 4));
-            if (drive.xmaxMm) row.push_back(fixedText(d.drive.levelAtExcursion(f, *drive.xmaxMm), 4));
+            if (drive.xmaxMm) {
+                row.push_back(fixedText(d.drive.levelAtExcursion(f, *drive.xmaxMm), 4));
+            }
         }
         writeCsvRow(out, row);
     }

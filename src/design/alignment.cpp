@@ -201,10 +201,13 @@ Alignment alignmentOf(AlignmentFamily family, const DriverFigures& driver, doubl
         const std::optional<double> t = firstRoot(
             [&](double t) { return residue(member(t), driver.Qt, Ql); }, 0, *end, false,
             kTuningSearch, [&](double t) { return boxOf(member(t), driver.Qt, Ql).has_value(); });
-        // At the ends of the range the root is the end itself.
-        const double at = t ? *t : driver.Qt == atB4 ? 0 : *end;
-        box = boxOf(member(at), driver.Qt, Ql);
-        if (family == AlignmentFamily::C4) result.rippleDb = chebyshevRippleDb(at);
+        // B4's own Qt is the family's end, where the residue is zero
+        // without changing sign; a root the search misses is no alignment.
+        const std::optional<double> at =
+            t ? t : driver.Qt == atB4 ? std::optional(0.0) : std::nullopt;
+        if (!at) return result;
+        box = boxOf(member(*at), driver.Qt, Ql);
+        if (family == AlignmentFamily::C4) result.rippleDb = chebyshevRippleDb(*at);
     } else {
         box = driverOf(family == AlignmentFamily::B4 ? butterworth() : bessel(), Ql);
         if (!box) return result;

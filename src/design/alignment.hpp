@@ -15,7 +15,8 @@ namespace ventbox {
 // The classic vented alignments: boxes whose response is a chosen
 // fourth-order high-pass s⁴/(s⁴ + a1·s³ + a2·s² + a3·s + 1), the model of
 // response.hpp, whose coefficients follow from alpha, h, Qt and Ql:
-//   a1 = 1/(√h·Qt) + √h/Ql,  a3 = √h/Qt + 1/(√h·Ql),  a2 = 1/(Ql·Qt) + (alpha + 1 + h²)/h.
+//   a1 = 1/(√h·Qt) + √h/Ql,  a3 = √h/Qt + 1/(√h·Ql),
+//   a2 = 1/(Ql·Qt) + (alpha + 1 + h²)/h.
 // Three coefficients, three unknowns: a polynomial fixes alpha, h and the
 // Qt a driver must have. B4 and BL4 are single polynomials, so each exists
 // at one Qt for a given Ql; QB3, SBB4 and C4 are one-parameter families

@@ -66,7 +66,8 @@ TEST_F(DesignHelp, answersEachCommandOrSaysWhatIsWrong) {
         {"the duct as json", {"tune", "--format", "json", "--fb", "25", "a.dat"}, 0,
          {"\"L3\":\"42.2\",\"L3_mm\":422,\"fd_Hz\":25,", "\"longer_than_BL3\":true}"}, ""},
         {"a tuning out of reach", {"tune", "--fb", "100", "a.dat"}, 1, {},
-         "a.dat: fb 100.0 Hz needs a duct shorter than 1 mm, a negative length: 1 mm gives fd 86.3 Hz\n"},
+         "a.dat: fb 100.0 Hz needs a duct shorter than 1 mm, a negative length: "
+         "1 mm gives fd 86.3 Hz\n"},
         {"no tuning", {"tune", "a.dat"}, 2, {}, "ventbox-cli tune: --fb is needed: the tuning in Hz\n"},
         {"a tuning of 0", {"tune", "--fb", "0", "a.dat"}, 2, {},
          "ventbox-cli tune: --fb needs a frequency above 0 Hz, not '0'\n"},
@@ -78,8 +79,8 @@ TEST_F(DesignHelp, answersEachCommandOrSaysWhatIsWrong) {
          "ventbox-cli tune: --fb needs a frequency above 0 Hz, not 'forty'\n"},
         {"an endless tuning", {"tune", "--fb", "inf", "a.dat"}, 2, {},
          "ventbox-cli tune: --fb needs a frequency above 0 Hz, not 'inf'\n"},
-        {"the drive's columns", {"response", "--format", "csv", "--spl", "96", "--xmax", "4", "a.dat"},
-         0,
+        {"the drive's columns",
+         {"response", "--format", "csv", "--spl", "96", "--xmax", "4", "a.dat"}, 0,
          {"f_Hz,FW208Kolvex vented_dB,FW208Kolvex closed_dB,FW208Kolvex delay_ms,"
           "FW208Kolvex duct_m/s,FW208Kolvex excursion_mm,FW208Kolvex max_SPL_dB\n"},
          ""},

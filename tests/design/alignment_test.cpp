@@ -62,7 +62,8 @@ TEST(Alignments, agreeWithThielesTable) {
         const bool single = row.family == AlignmentFamily::B4;
         const double f3Low = single ? *at.F3 : *low.F3;
         const double f3High = single ? *at.F3 : *high.F3;
-        EXPECT_TRUE(within(row.f3 * 100, f3Low, f3High, row.f3Rounding * 100 + 0.01)) << row.row << " F3 " << *at.F3;
+        EXPECT_TRUE(within(row.f3 * 100, f3Low, f3High, row.f3Rounding * 100 + 0.01))
+            << row.row << " F3 " << *at.F3;
         constexpr double kTablePrecision = 0.005;
         EXPECT_TRUE(within(row.h, single ? at.h : low.h, single ? at.h : high.h,
                            0.0005 + row.h * kTablePrecision))

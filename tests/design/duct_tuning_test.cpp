@@ -65,7 +65,8 @@ TEST(DuctTuning, saysWhyNoLengthReachesATuning) {
         double target;
         const char* message;  // its start
     } cases[] = {
-        {"above the shortest duct", kExampleTexts, 100, "fb 100.0 Hz needs a duct shorter than 1 mm"},
+        {"above the shortest duct", kExampleTexts, 100,
+         "fb 100.0 Hz needs a duct shorter than 1 mm"},
         {"below the longest that fits", kExampleTexts, 10, "fb 10.0 Hz is below any duct"},
         {"no target", kExampleTexts, 0, "the tuning must be a positive number"},
         {"a negative target", kExampleTexts, -40, "the tuning must be a positive number"},

@@ -79,8 +79,10 @@ TEST_F(ApplyTest, tunesTheDuctOrChangesNothing) {
     EXPECT_THROW(applyAlignment(box, none), NoTuning);
     box.userEditedText(Edit::A, "abc");
     EXPECT_THROW(applyAlignment(box, c4()), ConversionError);
-    EXPECT_EQ(texts()[static_cast<std::size_t>(Field::BL1)], before[static_cast<std::size_t>(Field::BL1)]);
-    EXPECT_EQ(texts()[static_cast<std::size_t>(Field::L3)], before[static_cast<std::size_t>(Field::L3)]);
+    for (const Field unchanged : {Field::BL1, Field::L3}) {
+        const auto i = static_cast<std::size_t>(unchanged);
+        EXPECT_EQ(texts()[i], before[i]);
+    }
     EXPECT_EQ(captions(), shown);
     EXPECT_TRUE(platform.errors().empty());
 }
