@@ -98,7 +98,9 @@ TEST_F(DesignHelp, answersEachCommandOrSaysWhatIsWrong) {
             EXPECT_NE(r.out.find(part), std::string::npos) << c.what << ": " << part << "\n" << r.out;
         }
         EXPECT_EQ(r.err.rfind(c.err, 0), 0u) << c.what << "\n" << r.err;
-        if (c.err.empty()) EXPECT_EQ(r.err, "") << c.what;
+        if (c.err.empty()) {
+            EXPECT_EQ(r.err, "") << c.what;
+        }
     }
 }
 
