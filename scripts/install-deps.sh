@@ -10,7 +10,6 @@ set -euo pipefail
 run_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-wayland
-  qt6-charts-dev libqt6opengl6-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
 )
 # dpkg-shlibdeps (dpkg-dev) and file give the package its library

@@ -123,7 +123,9 @@ struct PlotSeries {
 };
 
 // An F3 point: filled for the vented box, a ring for the closed one. Marks
-// that would cover each other stand below the line, a stem leading back.
+// that would cover each other stand below the line, a stem leading back;
+// every stem lies under every mark, so that no stem crosses a mark above
+// its own.
 struct PlotMark {
     std::size_t design;
     bool filled;

@@ -139,8 +139,8 @@ void writeSvg(std::ostream& out, const PlotDescription& plot) {
     }
     for (const PlotMark& mark : plot.marks) {
         if (mark.stem) line(out, *mark.stem);
-        circle(out, mark.circle);
     }
+    for (const PlotMark& mark : plot.marks) circle(out, mark.circle);
     out << "</g>\n";
     for (const LegendEntry& entry : plot.legend) legendEntry(out, entry);
     out << "</svg>\n";

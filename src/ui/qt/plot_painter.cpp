@@ -126,8 +126,8 @@ void paintPlot(QPainter& painter, const PlotDescription& plot) {
     }
     for (const PlotMark& mark : plot.marks) {
         if (mark.stem) drawLine(painter, *mark.stem);
-        drawCircle(painter, mark.circle);
     }
+    for (const PlotMark& mark : plot.marks) drawCircle(painter, mark.circle);
     painter.restore();
 
     for (const LegendEntry& entry : plot.legend) {
