@@ -282,6 +282,63 @@ LinearScale valueScale(const PageRules& rules,
     return niceScale(lowest, highest, rules.maxSteps);
 }
 
+// A drawn curve need not pass through every point of the grid: where the
+// points lie within a small fraction of a pixel of the line between their
+// neighbours (most of a passband), fewer draw the same picture. Points
+// beyond the area are kept only up to the first one outside.
+constexpr double kCurveTolerance = 0.15;  // pixels
+
+std::vector<PlotPoint> visiblePoints(const std::vector<double>& values, const Scale& scale) {
+    std::vector<PlotPoint> points;
+    std::vector<PlotPoint> pixels;
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        const double hz = gridFrequency(static_cast<int>(k));
+        points.push_back({hz, values[k]});
+        pixels.push_back({scale.x(hz), scale.y(values[k])});
+    }
+    const auto outside = [&](std::size_t k) {
+        return pixels[k].x > scale.area.right() || pixels[k].y > scale.area.bottom() ||
+               pixels[k].y < scale.area.top;
+    };
+    std::size_t first = 0;
+    while (first + 1 < points.size() && outside(first) && outside(first + 1)) ++first;
+    std::size_t last = points.size() - 1;
+    while (last > first + 1 && outside(last) && outside(last - 1)) --last;
+    // Douglas and Peucker's simplification, by a stack of spans.
+    std::vector<bool> kept(points.size(), false);
+    kept[first] = kept[last] = true;
+    std::vector<std::pair<std::size_t, std::size_t>> spans{{first, last}};
+    while (!spans.empty()) {
+        const auto [a, b] = spans.back();
+        spans.pop_back();
+        const double dx = pixels[b].x - pixels[a].x;
+        const double dy = pixels[b].y - pixels[a].y;
+        const double length = std::hypot(dx, dy);
+        double farthest = 0;
+        std::size_t at = a;
+        for (std::size_t k = a + 1; k < b; ++k) {
+            const double ex = pixels[k].x - pixels[a].x;
+            const double ey = pixels[k].y - pixels[a].y;
+            const double distance =
+                length > 0 ? std::abs(dx * ey - dy * ex) / length : std::hypot(ex, ey);
+            if (distance > farthest) {
+                farthest = distance;
+                at = k;
+            }
+        }
+        if (farthest > kCurveTolerance) {
+            kept[at] = true;
+            spans.push_back({a, at});
+            spans.push_back({at, b});
+        }
+    }
+    std::vector<PlotPoint> drawn;
+    for (std::size_t k = first; k <= last; ++k) {
+        if (kept[k]) drawn.push_back(points[k]);
+    }
+    return drawn;
+}
+
 // The F3 marks on the -3 dB line, each design's vented and closed. Taken
 // from left to right, each mark goes to the highest place on or below the
 // line where it covers no mark set before it: marks at the same place stack
@@ -521,12 +578,8 @@ PlotDescription describePlot(const std::vector<const PlotDesign*>& designs,
     }
     for (std::size_t i = 0; i < designs.size(); ++i) {
         for (Curve& curve : curves[i]) {
-            PlotSeries series{i, curve.closed, designStroke(designs[i]->style, curve.closed), {}};
-            series.points.reserve(curve.values.size());
-            for (std::size_t k = 0; k < curve.values.size(); ++k) {
-                series.points.push_back({gridFrequency(static_cast<int>(k)), curve.values[k]});
-            }
-            d.series.push_back(std::move(series));
+            d.series.push_back({i, curve.closed, designStroke(designs[i]->style, curve.closed),
+                                visiblePoints(curve.values, scale)});
         }
     }
     if (rules.f3Marks) d.marks = stackedMarks(designs, scale);

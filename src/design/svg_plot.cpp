@@ -130,7 +130,7 @@ void writeSvg(std::ostream& out, const PlotDescription& plot) {
     for (const PlotSeries& series : plot.series) {
         out << "<polyline fill=\"none\"";
         stroke(out, series.stroke);
-        out << " stroke-linejoin=\"round\" points=\"";
+        out << " stroke-linejoin=\"bevel\" points=\"";
         for (std::size_t i = 0; i < series.points.size(); ++i) {
             const PlotPoint p = plot.pixelOf(series.points[i]);
             out << (i ? " " : "") << px(p.x) << ',' << px(p.y);

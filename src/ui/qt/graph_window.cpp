@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graph_window.hpp"
 
+#include <algorithm>
 #include <sstream>
 
 #include <QBuffer>
@@ -52,6 +53,9 @@ static_assert(std::size(kPageTabs) == kPlotPages.size());
 // A PNG is drawn at twice the screen's scale: its pixels are twice the
 // page's, and its texts as sharp as the page's at that size.
 constexpr double kPictureScale = 2;
+
+// The read-out's lines: F3 of both boxes, the peak, fb, α, h, Qt and Vas.
+constexpr int kReadoutLines = 8;
 
 // The save dialog adds the chosen type's extension to a name typed without
 // one before it asks whether to replace a file of that name, so that the
@@ -169,8 +173,16 @@ void GraphWindow::buildControls() {
     pictureSize->addWidget(pictureHeight_);
 
     readout_ = new QLabel;
-    readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     readout_->setAccessibleName(QStringLiteral("読み取り"));
+    readout_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Sized once for its longest lines, so that new values repaint the
+    // read-out without laying the window out anew.
+    const QFontMetrics metrics = readout_->fontMetrics();
+    readout_->setFixedSize(
+        std::max({metrics.horizontalAdvance(QStringLiteral("ピーク: −12.34 dB @ 1000.00 Hz")),
+                  metrics.horizontalAdvance(QStringLiteral("Vas (= α·Vo): 10000.00 ㍑")),
+                  metrics.horizontalAdvance(QStringLiteral("F3 バスレフ: 20 kHz 以上"))}) + 8,
+        metrics.lineSpacing() * kReadoutLines + 4);
     status_ = new QLabel;
     status_->setWordWrap(true);
     status_->setStyleSheet(QStringLiteral("color: #B00000"));

@@ -25,7 +25,7 @@ QPointF point(PlotPoint p) { return {p.x, p.y}; }
 // Dashes in pixels, as Qt counts them in pen widths; flat ends, so that a
 // dash is as long as the description says.
 QPen pen(const PlotStroke& stroke) {
-    QPen pen(colour(stroke.colour), stroke.width, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
+    QPen pen(colour(stroke.colour), stroke.width, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin);
     if (!stroke.dashes.empty()) {
         QList<qreal> pattern;
         for (double length : stroke.dashes) pattern.push_back(length / stroke.width);
@@ -46,32 +46,48 @@ void drawCircle(QPainter& painter, const PlotCircle& circle) {
     painter.setBrush(Qt::NoBrush);
 }
 
-void drawText(QPainter& painter, const PlotText& text, const PlotFontMeasure& fonts) {
-    const QFontMetricsF& metrics = fonts.metrics(text.size, text.bold);
+// A cache grows no further than a few pictures' worth of texts.
+constexpr qsizetype kMostKeptTexts = 4096;
+
+QString keyOf(const QString& content, double size, bool bold) {
+    return QString::number(size) + (bold ? u'b' : u'r') + content;
+}
+
+struct Painting {
+    QPainter& painter;
+    const PlotFontMeasure& fonts;
+    PlotTexts& texts;
+};
+
+void drawText(Painting& p, const PlotText& text) {
     const QString content = qstring(text.text);
-    const double width = metrics.horizontalAdvance(content);
+    const double width = p.fonts.width(text.text, text.size, text.bold);
     const double shift = text.anchor == TextAnchor::Start ? 0
                          : text.anchor == TextAnchor::Middle ? width / 2
                                                              : width;
-    painter.setFont(plotFont(text.size, text.bold));
-    painter.setPen(colour(text.colour));
+    const QFont font = plotFont(text.size, text.bold);
+    const QStaticText& shaped = p.texts.text(content, font);
+    // A static text is placed by its top; the description gives baselines.
+    const double ascent = p.fonts.metrics(text.size, text.bold).ascent();
+    p.painter.setFont(font);
+    p.painter.setPen(colour(text.colour));
     if (!text.upright) {
-        painter.drawText(QPointF(text.at.x - shift, text.at.y), content);
+        p.painter.drawStaticText(QPointF(text.at.x - shift, text.at.y - ascent), shaped);
         return;
     }
-    painter.save();
-    painter.translate(point(text.at));
-    painter.rotate(-90);
-    painter.drawText(QPointF(-shift, 0), content);
-    painter.restore();
+    p.painter.save();
+    p.painter.translate(point(text.at));
+    p.painter.rotate(-90);
+    p.painter.drawStaticText(QPointF(-shift, -ascent), shaped);
+    p.painter.restore();
 }
 
-void drawAxis(QPainter& painter, const PlotAxis& axis, const PlotFontMeasure& fonts) {
+void drawAxis(Painting& p, const PlotAxis& axis) {
     for (const PlotTick& tick : axis.ticks) {
-        drawLine(painter, tick.mark);
-        drawText(painter, tick.label, fonts);
+        drawLine(p.painter, tick.mark);
+        drawText(p, tick.label);
     }
-    drawText(painter, axis.title, fonts);
+    drawText(p, axis.title);
 }
 
 }  // namespace
@@ -97,14 +113,33 @@ const QFontMetricsF& PlotFontMeasure::metrics(double pixelSize, bool bold) const
 }
 
 double PlotFontMeasure::width(std::string_view text, double pixelSize, bool bold) const {
-    return metrics(pixelSize, bold).horizontalAdvance(qstring(text));
+    const QString content = qstring(text);
+    const QString key = keyOf(content, pixelSize, bold);
+    const auto found = widths_.constFind(key);
+    if (found != widths_.constEnd()) return *found;
+    if (widths_.size() >= kMostKeptTexts) widths_.clear();
+    return widths_[key] = metrics(pixelSize, bold).horizontalAdvance(content);
 }
 
-void paintPlot(QPainter& painter, const PlotDescription& plot) {
-    const PlotFontMeasure fonts;
+const QStaticText& PlotTexts::text(const QString& content, const QFont& font) {
+    const QString key = keyOf(content, font.pixelSize(), font.bold());
+    auto found = texts_.find(key);
+    if (found == texts_.end()) {
+        if (texts_.size() >= kMostKeptTexts) texts_.clear();
+        QStaticText shaped(content);
+        shaped.setTextFormat(Qt::PlainText);
+        shaped.setPerformanceHint(QStaticText::AggressiveCaching);
+        shaped.prepare(QTransform(), font);
+        found = texts_.insert(key, shaped);
+    }
+    return *found;
+}
+
+void paintPlot(QPainter& painter, const PlotDescription& plot, PlotTexts& texts) {
+    Painting p{painter, texts.measure(), texts};
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(QRectF(0, 0, plot.width, plot.height), colour(plot.background));
-    for (const PlotText& text : plot.texts) drawText(painter, text, fonts);
+    for (const PlotText& text : plot.texts) drawText(p, text);
     const QRectF area(plot.area.left, plot.area.top, plot.area.width, plot.area.height);
     painter.fillRect(area, colour(plot.background));
     for (const PlotLine& line : plot.frequency.grid) drawLine(painter, line);
@@ -112,8 +147,8 @@ void paintPlot(QPainter& painter, const PlotDescription& plot) {
     for (const PlotLine& line : plot.references) drawLine(painter, line);
     painter.setPen(pen(plot.frame));
     painter.drawRect(area);
-    drawAxis(painter, plot.frequency, fonts);
-    drawAxis(painter, plot.value, fonts);
+    drawAxis(p, plot.frequency);
+    drawAxis(p, plot.value);
 
     painter.save();
     painter.setClipRect(area);
@@ -133,7 +168,7 @@ void paintPlot(QPainter& painter, const PlotDescription& plot) {
     for (const LegendEntry& entry : plot.legend) {
         for (const PlotLine& line : entry.samples) drawLine(painter, line);
         for (const PlotCircle& circle : entry.sampleMarks) drawCircle(painter, circle);
-        for (const PlotText& line : entry.lines) drawText(painter, line, fonts);
+        for (const PlotText& line : entry.lines) drawText(p, line);
     }
 }
 
@@ -142,7 +177,8 @@ QImage plotImage(const PlotDescription& plot, double scale) {
                  static_cast<int>(std::ceil(plot.height * scale)), QImage::Format_RGB32);
     image.setDevicePixelRatio(scale);
     QPainter painter(&image);
-    paintPlot(painter, plot);
+    PlotTexts texts;
+    paintPlot(painter, plot, texts);
     return image;
 }
 

@@ -6,7 +6,9 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
+#include <QStaticText>
 
 #include "design/plot.hpp"
 
@@ -17,7 +19,8 @@ namespace ventbox {
 // The font a picture's text is drawn in, at a size in pixels.
 QFont plotFont(double pixelSize, bool bold);
 
-// Text widths as the window draws them.
+// Text widths as the window draws them. A picture's texts are few and
+// mostly the same from one drawing to the next, so each is shaped once.
 class PlotFontMeasure final : public TextMeasure {
 public:
     double width(std::string_view text, double pixelSize, bool bold) const override;
@@ -25,10 +28,22 @@ public:
 
 private:
     mutable std::map<std::pair<double, bool>, QFontMetricsF> metrics_;
+    mutable QHash<QString, double> widths_;
+};
+
+// Texts measured and laid out for painting, kept from one painting to the next.
+class PlotTexts {
+public:
+    const PlotFontMeasure& measure() const { return measure_; }
+    const QStaticText& text(const QString& content, const QFont& font);
+
+private:
+    PlotFontMeasure measure_;
+    QHash<QString, QStaticText> texts_;
 };
 
 // Paints the picture with its top left at the painter's origin.
-void paintPlot(QPainter& painter, const PlotDescription& plot);
+void paintPlot(QPainter& painter, const PlotDescription& plot, PlotTexts& texts);
 
 // The same painting on an image of the picture's size times `scale` pixels.
 QImage plotImage(const PlotDescription& plot, double scale);
