@@ -75,21 +75,12 @@ struct Curve {
     std::vector<double> values;  // over the response grid
 };
 
-std::vector<double> levelsOver(const Response& response, ResponseCurve curve, double scale = 1) {
-    std::vector<double> values = overGrid(response, curve);
-    if (scale != 1) {
-        for (double& v : values) v *= scale;
-    }
-    return values;
-}
-
 std::vector<Curve> curvesOf(PlotPage page, const PlotDesign& design) {
-    if (page == PlotPage::GroupDelay) {
-        return {{false, levelsOver(design.response, &Response::ventedGroupDelay, 1000)}};
-    }
+    const std::shared_ptr<const GridCurves> grid =
+        design.grid ? design.grid : std::make_shared<const GridCurves>(gridCurvesOf(design.response));
+    if (page == PlotPage::GroupDelay) return {{false, grid->delay}};
     // The closed curve goes first, so that the vented one lies on top.
-    return {{true, levelsOver(design.response, &Response::closedDb)},
-            {false, levelsOver(design.response, &Response::ventedDb)}};
+    return {{true, grid->closed}, {false, grid->vented}};
 }
 
 std::string hzText(const std::optional<double>& f, PlotLanguage language) {
@@ -286,7 +277,7 @@ LinearScale valueScale(const PageRules& rules,
 // points lie within a small fraction of a pixel of the line between their
 // neighbours (most of a passband), fewer draw the same picture. Points
 // beyond the area are kept only up to the first one outside.
-constexpr double kCurveTolerance = 0.15;  // pixels
+constexpr double kCurveTolerance = 0.25;  // pixels
 
 std::vector<PlotPoint> visiblePoints(const std::vector<double>& values, const Scale& scale) {
     std::vector<PlotPoint> points;
@@ -501,6 +492,13 @@ std::vector<LegendEntry> placeLegend(const std::vector<const PlotDesign*>& desig
 }
 
 }  // namespace
+
+GridCurves gridCurvesOf(const Response& response) {
+    GridCurves curves{overGrid(response, &Response::ventedDb), overGrid(response, &Response::closedDb),
+                      overGrid(response, &Response::ventedGroupDelay)};
+    for (double& delay : curves.delay) delay *= 1000;
+    return curves;
+}
 
 PlotDesign plotDesignOf(std::string label, std::size_t style, const Response& response) {
     return {std::move(label), style, response, ventedF3(response), closedF3(response)};

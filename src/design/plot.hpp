@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,15 +32,27 @@ inline constexpr double kPlotHighHz = 1000;
 // command line English.
 enum class PlotLanguage { English, Japanese };
 
+// A design's curves over the response grid: levels in dB, the vented box's
+// group delay in ms.
+struct GridCurves {
+    std::vector<double> vented;
+    std::vector<double> closed;
+    std::vector<double> delay;
+};
+GridCurves gridCurvesOf(const Response& response);
+
 // One design as a picture draws it. `label` tells it apart from the others
 // drawn with it; `style` picks its colour and dashes (plot_style.hpp) and
-// stays with the design for as long as it is drawn.
+// stays with the design for as long as it is drawn. `grid` holds its curves
+// where a caller keeps them from one picture to the next; without it they
+// are worked out from `response`.
 struct PlotDesign {
     std::string label;
     std::size_t style;
     Response response;
     std::optional<double> ventedF3;
     std::optional<double> closedF3;
+    std::shared_ptr<const GridCurves> grid = nullptr;
 };
 PlotDesign plotDesignOf(std::string label, std::size_t style, const Response& response);
 

@@ -96,7 +96,16 @@ const ResponseGraph::Curves& ResponseGraph::curvesOf(const Alignment& alignment,
                                                      std::optional<Curves>& cache) const {
     if (!cache) {
         const Response response = responseAt(alignment, Ql_);
-        cache = Curves{response, ventedF3(response), closedF3(response), ventedPeak(response)};
+        Curves curves{response, ventedF3(response), closedF3(response), ventedPeak(response),
+                      std::make_shared<const GridCurves>(gridCurvesOf(response)), {}, {}};
+        for (const ThirdOctave& band : kThirdOctaves) {
+            const double f = kGridStart * std::pow(10.0, band.exponent);
+            curves.ventedColumn.push_back(fixedText(response.ventedDb(f), 1));
+            curves.closedColumn.push_back(fixedText(response.closedDb(f), 1));
+        }
+        curves.ventedColumn.push_back(curves.ventedF3 ? fixedText(*curves.ventedF3, 2) : "-");
+        curves.closedColumn.push_back(curves.closedF3 ? fixedText(*curves.closedF3, 2) : "-");
+        cache = std::move(curves);
     }
     return *cache;
 }
@@ -181,7 +190,7 @@ std::vector<PlotDesign> ResponseGraph::drawn() const {
     designs.reserve(curves.size());
     for (std::size_t i = 0; i < curves.size(); ++i) {
         designs.push_back({labels[i], styles[i], curves[i]->response, curves[i]->ventedF3,
-                           curves[i]->closedF3});
+                           curves[i]->closedF3, curves[i]->grid});
     }
     return designs;
 }
@@ -234,28 +243,19 @@ std::string ResponseGraph::levelsAt(double f) const {
 
 std::vector<std::vector<std::string>> ResponseGraph::table() const {
     const std::vector<PlotDesign> designs = drawn();
-    std::vector<std::vector<std::string>> rows;
-    std::vector<std::string> header{"周波数 (Hz)"};
-    for (const PlotDesign& d : designs) {
-        header.push_back(d.label + " バスレフ (dB)");
-        header.push_back(d.label + " 密閉 (dB)");
-    }
-    rows.push_back(std::move(header));
-    for (const ThirdOctave& band : kThirdOctaves) {
-        const double f = kGridStart * std::pow(10.0, band.exponent);
-        std::vector<std::string> row{band.nominal};
-        for (const PlotDesign& d : designs) {
-            row.push_back(fixedText(d.response.ventedDb(f), 1));
-            row.push_back(fixedText(d.response.closedDb(f), 1));
+    const std::vector<const Curves*> curves = drawnCurves();
+    std::vector<std::vector<std::string>> rows(kThirdOctaves.size() + 2);
+    rows.front().push_back("周波数 (Hz)");
+    for (std::size_t r = 0; r < kThirdOctaves.size(); ++r) rows[r + 1].push_back(kThirdOctaves[r].nominal);
+    rows.back().push_back("F3 (Hz)");
+    for (std::size_t i = 0; i < designs.size(); ++i) {
+        rows.front().push_back(designs[i].label + " バスレフ (dB)");
+        rows.front().push_back(designs[i].label + " 密閉 (dB)");
+        for (std::size_t r = 1; r < rows.size(); ++r) {
+            rows[r].push_back(curves[i]->ventedColumn[r - 1]);
+            rows[r].push_back(curves[i]->closedColumn[r - 1]);
         }
-        rows.push_back(std::move(row));
     }
-    std::vector<std::string> f3{"F3 (Hz)"};
-    for (const PlotDesign& d : designs) {
-        f3.push_back(d.ventedF3 ? fixedText(*d.ventedF3, 2) : "-");
-        f3.push_back(d.closedF3 ? fixedText(*d.closedF3, 2) : "-");
-    }
-    rows.push_back(std::move(f3));
     return rows;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -97,6 +98,9 @@ private:
         std::optional<double> ventedF3;
         std::optional<double> closedF3;
         std::optional<Peak> peak;
+        std::shared_ptr<const GridCurves> grid;
+        std::vector<std::string> ventedColumn;  // the table's texts, F3 last
+        std::vector<std::string> closedColumn;
     };
 
     void calculated() override;

@@ -3,60 +3,50 @@
 
 namespace ventbox {
 
-namespace {
-
-QStringList qstrings(const std::vector<std::string>& texts) {
-    QStringList list;
-    list.reserve(static_cast<qsizetype>(texts.size()));
-    for (const std::string& text : texts) list << QString::fromStdString(text);
-    return list;
-}
-
-}  // namespace
-
 void LevelTableModel::setRows(const std::vector<std::vector<std::string>>& rows) {
-    QStringList header = rows.empty() ? QStringList() : qstrings(rows.front());
-    std::vector<QStringList> body;
-    for (std::size_t r = 1; r < rows.size(); ++r) body.push_back(qstrings(rows[r]));
-    if (header.size() != header_.size() || body.size() != rows_.size()) {
+    const auto width = [](const std::vector<std::vector<std::string>>& table) {
+        return table.empty() ? std::size_t{0} : table.front().size();
+    };
+    if (rows.size() != rows_.size() || width(rows) != width(rows_)) {
         beginResetModel();
-        header_ = std::move(header);
-        rows_ = std::move(body);
+        rows_ = rows;
         endResetModel();
         return;
     }
-    if (header != header_) {
-        header_ = std::move(header);
-        emit headerDataChanged(Qt::Horizontal, 0, static_cast<int>(header_.size()) - 1);
+    if (rows.front() != rows_.front()) {
+        rows_.front() = rows.front();
+        emit headerDataChanged(Qt::Horizontal, 0, static_cast<int>(width(rows_)) - 1);
     }
-    for (std::size_t r = 0; r < body.size(); ++r) {
-        for (qsizetype c = 0; c < body[r].size(); ++c) {
-            if (body[r][c] == rows_[r][c]) continue;
-            rows_[r][c] = body[r][c];
-            const QModelIndex cell = index(static_cast<int>(r), static_cast<int>(c));
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            if (rows[r][c] == rows_[r][c]) continue;
+            rows_[r][c] = rows[r][c];
+            const QModelIndex cell = index(static_cast<int>(r - 1), static_cast<int>(c));
             emit dataChanged(cell, cell, {Qt::DisplayRole});
         }
     }
 }
 
 int LevelTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() || rows_.empty() ? 0 : static_cast<int>(rows_.size() - 1);
 }
 
 int LevelTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(header_.size());
+    return parent.isValid() || rows_.empty() ? 0 : static_cast<int>(rows_.front().size());
 }
 
 QVariant LevelTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || role != Qt::DisplayRole) return {};
-    return rows_[static_cast<std::size_t>(index.row())][index.column()];
+    return QString::fromStdString(rows_[static_cast<std::size_t>(index.row()) + 1]
+                                       [static_cast<std::size_t>(index.column())]);
 }
 
 QVariant LevelTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section >= header_.size()) {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || rows_.empty() ||
+        static_cast<std::size_t>(section) >= rows_.front().size()) {
         return {};
     }
-    return header_[section];
+    return QString::fromStdString(rows_.front()[static_cast<std::size_t>(section)]);
 }
 
 }  // namespace ventbox

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include <QAbstractTableModel>
-#include <QStringList>
 
 namespace ventbox {
 
@@ -24,8 +23,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    QStringList header_;
-    std::vector<QStringList> rows_;
+    std::vector<std::vector<std::string>> rows_;  // the header first
 };
 
 }  // namespace ventbox

@@ -56,7 +56,7 @@ QString keyOf(const QString& content, double size, bool bold) {
 struct Painting {
     QPainter& painter;
     const PlotFontMeasure& fonts;
-    PlotTexts& texts;
+    PlotPaintCache& cache;
 };
 
 void drawText(Painting& p, const PlotText& text) {
@@ -66,7 +66,7 @@ void drawText(Painting& p, const PlotText& text) {
                          : text.anchor == TextAnchor::Middle ? width / 2
                                                              : width;
     const QFont font = plotFont(text.size, text.bold);
-    const QStaticText& shaped = p.texts.text(content, font);
+    const QStaticText& shaped = p.cache.text(content, font);
     // A static text is placed by its top; the description gives baselines.
     const double ascent = p.fonts.metrics(text.size, text.bold).ascent();
     p.painter.setFont(font);
@@ -121,7 +121,7 @@ double PlotFontMeasure::width(std::string_view text, double pixelSize, bool bold
     return widths_[key] = metrics(pixelSize, bold).horizontalAdvance(content);
 }
 
-const QStaticText& PlotTexts::text(const QString& content, const QFont& font) {
+const QStaticText& PlotPaintCache::text(const QString& content, const QFont& font) {
     const QString key = keyOf(content, font.pixelSize(), font.bold());
     auto found = texts_.find(key);
     if (found == texts_.end()) {
@@ -135,8 +135,8 @@ const QStaticText& PlotTexts::text(const QString& content, const QFont& font) {
     return *found;
 }
 
-void paintPlot(QPainter& painter, const PlotDescription& plot, PlotTexts& texts) {
-    Painting p{painter, texts.measure(), texts};
+void paintPlot(QPainter& painter, const PlotDescription& plot, PlotPaintCache& cache) {
+    Painting p{painter, cache.measure(), cache};
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(QRectF(0, 0, plot.width, plot.height), colour(plot.background));
     for (const PlotText& text : plot.texts) drawText(p, text);
@@ -177,8 +177,8 @@ QImage plotImage(const PlotDescription& plot, double scale) {
                  static_cast<int>(std::ceil(plot.height * scale)), QImage::Format_RGB32);
     image.setDevicePixelRatio(scale);
     QPainter painter(&image);
-    PlotTexts texts;
-    paintPlot(painter, plot, texts);
+    PlotPaintCache cache;
+    paintPlot(painter, plot, cache);
     return image;
 }
 

@@ -31,8 +31,9 @@ private:
     mutable QHash<QString, double> widths_;
 };
 
-// Texts measured and laid out for painting, kept from one painting to the next.
-class PlotTexts {
+// What painting keeps from one painting to the next: texts measured and
+// laid out, most of which a keystroke leaves as they were.
+class PlotPaintCache {
 public:
     const PlotFontMeasure& measure() const { return measure_; }
     const QStaticText& text(const QString& content, const QFont& font);
@@ -43,7 +44,7 @@ private:
 };
 
 // Paints the picture with its top left at the painter's origin.
-void paintPlot(QPainter& painter, const PlotDescription& plot, PlotTexts& texts);
+void paintPlot(QPainter& painter, const PlotDescription& plot, PlotPaintCache& cache);
 
 // The same painting on an image of the picture's size times `scale` pixels.
 QImage plotImage(const PlotDescription& plot, double scale);

@@ -22,7 +22,7 @@ PlotView::PlotView(const ResponseGraph& graph, PlotPage page, std::function<void
 
 const PlotDescription& PlotView::description() const {
     if (!description_ || description_->width != width()) {
-        description_ = graph_.plot(page_, width(), height(), texts_.measure());
+        description_ = graph_.plot(page_, width(), height(), cache_.measure());
     }
     return *description_;
 }
@@ -42,7 +42,7 @@ void PlotView::refresh() {
 
 int PlotView::heightForWidth(int width) const {
     if (width == this->width() && leastHeight_ > 0) return leastHeight_;
-    return static_cast<int>(std::ceil(graph_.plot(page_, width, 0.0, texts_.measure()).leastHeight));
+    return static_cast<int>(std::ceil(graph_.plot(page_, width, 0.0, cache_.measure()).leastHeight));
 }
 
 void PlotView::resizeEvent(QResizeEvent* event) {
@@ -53,7 +53,7 @@ void PlotView::resizeEvent(QResizeEvent* event) {
 
 void PlotView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    paintPlot(painter, description(), texts_);
+    paintPlot(painter, description(), cache_);
 }
 
 void PlotView::mouseMoveEvent(QMouseEvent* event) {

@@ -24,7 +24,7 @@ public:
     void refresh();
     // The picture at the widget's size.
     const PlotDescription& description() const;
-    const PlotFontMeasure& measure() const { return texts_.measure(); }
+    const PlotFontMeasure& measure() const { return cache_.measure(); }
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
@@ -40,7 +40,7 @@ private:
     const ResponseGraph& graph_;
     PlotPage page_;
     std::function<void(double)> onPointer_;
-    PlotTexts texts_;
+    PlotPaintCache cache_;
     mutable std::optional<PlotDescription> description_;
     int leastHeight_ = 0;
 };
