@@ -59,6 +59,7 @@ TEST(PlotAxes, fallOnStepsOfOneTwoOrFive) {
         {-30, 22, {-30, 30, 10}},
         {0, 14.956, {0, 16, 2}},   // the example's group delay
         {0, 0.37, {0, 0.4, 0.05}},
+        {0, 17.5, {0, 20, 5}},     // never steps of 2.5
         {0, 1, {0, 1, 0.2}},
     };
     for (const auto& c : cases) {
@@ -209,10 +210,12 @@ TEST(SvgPicture, showsWhatItsDescriptionHolds) {
     std::vector<std::string> dashes;
     for (const SvgElement& p : svg.all("polyline")) {
         EXPECT_EQ(p.clip, "url(#plot-area)");
-        dashes.push_back(p.attribute("stroke") + " " + p.attribute("stroke-dasharray"));
+        dashes.push_back(p.attribute("stroke") + " " + p.attribute("stroke-width") + " " +
+                         p.attribute("stroke-dasharray"));
     }
-    EXPECT_EQ(dashes, (std::vector<std::string>{"#0072B2 7.0 4.0", "#0072B2 ", "#D55E00 7.0 4.0 1.0 4.0",
-                                                "#D55E00 14.0 3.0 3.0 3.0"}));
+    EXPECT_EQ(dashes, (std::vector<std::string>{"#0072B2 1.6 7.0 4.0", "#0072B2 2.2 ",
+                                                "#D55E00 1.6 7.0 4.0 1.0 4.0",
+                                                "#D55E00 2.2 14.0 3.0 3.0 3.0"}));
 }
 
 TEST(SvgPicture, writesEveryNameAsValidText) {

@@ -327,6 +327,13 @@ void GraphTest::saveDialogAsksAboutTheFileItWrites() {
     script.expect([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); });
     script.expect(typeName(fifo));
     script.expect(answer(QMessageBox::Yes));
+    script.expect([](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        files->selectNameFilter(files->nameFilters().last());
+        emit files->filterSelected(files->nameFilters().last());
+        files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("fresh"));
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
     auto* save = session.shell.graphWindow->findChild<QPushButton*>();
     QTest::mouseClick(save, Qt::LeftButton);
     QVERIFY2(asked.contains(QStringLiteral("report.svg")), qPrintable(asked));
@@ -338,6 +345,11 @@ void GraphTest::saveDialogAsksAboutTheFileItWrites() {
     struct stat st {};
     QVERIFY(::stat(QFile::encodeName(fifo).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
     QVERIFY(!QFile::exists(fifo + ".svg"));
+    // A new name typed without an extension gets the chosen type's.
+    QTest::mouseClick(save, Qt::LeftButton);
+    QVERIFY(QFile::exists(folder + "fresh.png"));
+    QVERIFY(!QFile::exists(folder + "fresh"));
+    QCOMPARE(QImage(folder + "fresh.png").size(), session.shell.graphWindow->pictureSize());
     QCOMPARE(script.pending(), 0);
     QVERIFY2(script.unexpected().isEmpty(), qPrintable(script.unexpected().join("; ")));
 }
