@@ -2,6 +2,8 @@
 #include "command.hpp"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <string_view>
 #include <utility>
 
@@ -26,6 +28,15 @@ Format formatNamed(const std::string& name, std::initializer_list<Format> offere
         }
     }
     throw UsageError("unknown format '" + oneLine(name) + "'");
+}
+
+std::optional<double> finiteNumber(const std::string& text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 const std::string& valueOf(const std::string& option, const std::string* value) {

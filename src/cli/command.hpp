@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -49,6 +50,10 @@ using OptionTaker = std::function<int(const std::string& option, const std::stri
 // option is the last word.
 const std::string& valueOf(const std::string& option, const std::string* value);
 
+// The number a whole word writes in the C locale's form ("7", "0.5",
+// "1e3"); nothing for any other word, an infinity or not a number.
+std::optional<double> finiteNumber(const std::string& text);
+
 // The operands among a command's words, in order, as views into `args`
 // (a list of many thousand files is not copied), each option passed to
 // `take`. Options may stand anywhere before "--"; "--help" or "-h" there
@@ -74,5 +79,9 @@ extern const Command kShowCommand;
 // The frequency response of saved designs, as a summary table, a table of
 // levels or a plot.
 extern const Command kResponseCommand;
+// The classic alignments for each design's driver, with box sizes for each.
+extern const Command kAlignCommand;
+// The duct length that tunes each design's box to a frequency.
+extern const Command kTuneCommand;
 
 }  // namespace ventbox::cli

@@ -22,6 +22,8 @@ const Command* const kCommands[] = {
     &ventbox::cli::kCalcCommand,
     &ventbox::cli::kShowCommand,
     &ventbox::cli::kResponseCommand,
+    &ventbox::cli::kAlignCommand,
+    &ventbox::cli::kTuneCommand,
 };
 
 void writeUsage(std::ostream& out) {

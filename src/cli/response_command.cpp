@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -14,7 +13,10 @@
 #include "design/design_labels.hpp"
 #include "design/design_run.hpp"
 #include "design/report_text.hpp"
+#include "design/drive_level.hpp"
+#include "design/driver_figures.hpp"
 #include "design/response.hpp"
+#include "number_options.hpp"
 #include "command.hpp"
 #include "output_buffer.hpp"
 #include "design/fixed_text.hpp"
@@ -30,15 +32,24 @@ namespace ventbox::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: ventbox-cli response [--ql Q] [--format text|csv|svg] [--output FILE] [--] FILE...\n";
+    "usage: ventbox-cli response [--ql Q] [--spl DB] [--xmax MM] [--format text|csv|svg]\n"
+    "                            [--output FILE] [--] FILE...\n";
 
 constexpr const char* kHelp =
     "Reads design files as the window loads them (\"-\": one design from standard\n"
     "input), recalculates each and gives the frequency response of the design in its\n"
     "vented box and of the same driver in a closed box of the same volume.\n"
     "  --ql Q         box losses, from 0.5 to 1000 (default 7)\n"
-    "  --format F     text (default): F3 (the -3.000 dB point) and peak per design;\n"
-    "                 csv: the levels from 10 Hz to 1015.9 Hz, 24 an octave;\n"
+    "  --spl DB       the level the input plays in the passband, dB SPL at 1 m in\n"
+    "                 half space, from 0 to 150 (default 90): the drive at which the\n"
+    "                 duct's air speed and the cone's excursion are given\n"
+    "  --xmax MM      the cone's travel limit, one way: csv adds the highest level\n"
+    "                 the cone allows at each frequency, text where it is exceeded\n"
+    "  --format F     text (default): F3 (the -3.000 dB point) and peak per design,\n"
+    "                 then the driver's figures and the highest air speed and\n"
+    "                 excursion at the drive; csv: from 10 Hz to 1015.9 Hz, 24 an\n"
+    "                 octave, the levels of every design, then each design's group\n"
+    "                 delay, duct air speed, excursion and (--xmax) highest level;\n"
     "                 svg: a plot of every design\n"
     "  --output FILE  write to FILE instead of standard output (\"-\": standard output);\n"
     "                 FILE is replaced whole or, on failure, left as it was\n"
@@ -46,6 +57,7 @@ constexpr const char* kHelp =
 
 struct ResponseOptions {
     double Ql = kDefaultQl;
+    Drive drive;
     Format format = Format::Text;
     std::optional<std::string> output;
     std::vector<std::string_view> files;
@@ -56,26 +68,19 @@ struct DesignResponse {
     std::string file;
     std::string name;
     Response response;
+    DriverFigures driver;
+    DriveModel drive;
     std::string label;
 };
-
-std::optional<double> qlNumber(const std::string& text) {
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    if (!(value >= kLowestQl && value <= kHighestQl)) return std::nullopt;
-    return value;
-}
 
 // Takes one of the response's options; each needs a value.
 int takeOption(ResponseOptions& options, const std::string& option, const std::string* value) {
     if (option == "--ql") {
-        const std::string& text = valueOf(option, value);
-        const std::optional<double> Ql = qlNumber(text);
-        if (!Ql) {
-            throw UsageError("--ql needs a number from 0.5 to 1000, not '" + oneLine(text) + "'");
-        }
-        options.Ql = *Ql;
+        options.Ql = qlOption(option, value);
+    } else if (option == "--spl") {
+        options.drive.levelDb = driveLevelOption(option, value);
+    } else if (option == "--xmax") {
+        options.drive.xmaxMm = xmaxOption(option, value);
     } else if (option == "--format") {
         options.format =
             formatNamed(valueOf(option, value), {Format::Text, Format::Csv, Format::Svg});
@@ -110,11 +115,20 @@ ResponseOptions parse(const std::vector<std::string>& args) {
     return options;
 }
 
-void writeLevels(std::ostream& out, const std::vector<DesignResponse>& designs) {
+// The levels of every design first, as ever, then what each design's air
+// and cone do, so that a reader of the first columns reads them unchanged.
+void writeLevels(std::ostream& out, const std::vector<DesignResponse>& designs,
+                 const Drive& drive) {
     std::vector<std::string> row{"f_Hz"};
     for (const DesignResponse& d : designs) {
         row.push_back(d.label + " vented_dB");
         row.push_back(d.label + " closed_dB");
+    }
+    for (const DesignResponse& d : designs) {
+        row.push_back(d.label + " delay_ms");
+        row.push_back(d.label + " duct_m/s");
+        row.push_back(d.label + " excursion_mm");
+        if (drive.xmaxMm) row.push_back(d.label + " max_SPL_dB");
     }
     writeCsvRow(out, row);
     for (int k = 0; k < kGridPoints; ++k) {
@@ -123,6 +137,15 @@ void writeLevels(std::ostream& out, const std::vector<DesignResponse>& designs) 
         for (const DesignResponse& d : designs) {
             row.push_back(fixedText(d.response.ventedDb(f), 4));
             row.push_back(fixedText(d.response.closedDb(f), 4));
+        }
+        for (const DesignResponse& d : designs) {
+            const DrivePoint point = d.drive.at(f);
+            row.push_back(fixedText(d.response.ventedGroupDelay(f) * 1000, 4));
+            row.push_back(fixedText(point.ductSpeed, 4));
+            row.push_back(fixedText(point.excursion, 4));
+            if (drive.xmaxMm) {
+                row.push_back(fixedText(d.drive.levelAtExcursion(f, *drive.xmaxMm), 4));
+            }
         }
         writeCsvRow(out, row);
     }
@@ -142,6 +165,43 @@ Rows summaryRows(const std::vector<DesignResponse>& designs) {
     return rows;
 }
 
+// Where the drive asks more of the cone than Xmax: the highest grid
+// frequency at or below which the excursion exceeds it.
+std::string beyondXmax(const DriveCurves& curves, double xmaxMm) {
+    for (int k = kGridPoints - 1; k >= 0; --k) {
+        if (curves.excursion[k] > xmaxMm) return fixedText(gridFrequency(k), 2);
+    }
+    return "-";
+}
+
+Rows driveRows(const std::vector<DesignResponse>& designs, const Drive& drive) {
+    Rows rows{{"file", "name", "Sd_cm2", "Vas_L", "fo_Hz", "Qt", "duct_max_m/s", "duct_max_Hz",
+               "excursion_max_mm", "excursion_max_Hz"}};
+    if (drive.xmaxMm) rows[0].push_back("over_Xmax_below_Hz");
+    for (const DesignResponse& d : designs) {
+        const DriveCurves curves = d.drive.overGrid();
+        const CurveMaximum duct = maximumOver(curves.ductSpeed);
+        const CurveMaximum cone = maximumOver(curves.excursion);
+        rows.push_back({d.file, d.name, fixedText(d.driver.Sd, 2), fixedText(d.driver.Vas, 2),
+                        trimmedText(d.driver.fo, 4), trimmedText(d.driver.Qt, 4),
+                        fixedText(duct.value, 2), fixedText(duct.frequency, 2),
+                        fixedText(cone.value, 2), fixedText(cone.frequency, 2)});
+        if (drive.xmaxMm) rows.back().push_back(beyondXmax(curves, *drive.xmaxMm));
+    }
+    return rows;
+}
+
+void writeSummary(std::ostream& out, const std::vector<DesignResponse>& designs,
+                  const Drive& drive) {
+    writeColumns(out, summaryRows(designs));
+    out << "\nAt " << fixedText(drive.levelDb, 1)
+        << " dB SPL in the passband (1 m, half space); duct air speed limit "
+        << fixedText(kDuctSpeedLimit, 2) << " m/s";
+    if (drive.xmaxMm) out << ", Xmax " << fixedText(*drive.xmaxMm, 2) << " mm";
+    out << ":\n";
+    writeColumns(out, driveRows(designs, drive));
+}
+
 void writePlot(std::ostream& out, const std::vector<DesignResponse>& designs, double Ql) {
     std::vector<PlotDesign> drawn;
     drawn.reserve(designs.size());
@@ -154,9 +214,9 @@ void writePlot(std::ostream& out, const std::vector<DesignResponse>& designs, do
 void write(std::ostream& out, const ResponseOptions& options,
            const std::vector<DesignResponse>& designs) {
     switch (options.format) {
-        case Format::Csv: writeLevels(out, designs); break;
+        case Format::Csv: writeLevels(out, designs, options.drive); break;
         case Format::Svg: writePlot(out, designs, options.Ql); break;
-        default: writeColumns(out, summaryRows(designs)); break;
+        default: writeSummary(out, designs, options.drive); break;
     }
 }
 
@@ -203,8 +263,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         const std::string path(file);
         try {
             DesignRun run = runDesignFile(path);
-            designs.push_back(
-                {path, run.design.name, responseOf(run.design, run.results, options.Ql), {}});
+            const Response response = responseOf(run.design, run.results, options.Ql);
+            designs.push_back({path, run.design.name, response,
+                               driverFiguresOf(run.design, run.results),
+                               DriveModel(response, run.design, run.results, options.Ql,
+                                          options.drive),
+                               {}});
         } catch (const Error& e) {
             err << oneLine(path) << ": " << reportText(e) << '\n';
             status = 1;

@@ -18,4 +18,14 @@ inline std::string fixedText(double value, int decimals) {
     return text;
 }
 
+// The same without the trailing zeros of its decimals, nor a point left
+// bare: 35, 0.42.
+inline std::string trimmedText(double value, int decimals) {
+    std::string text = fixedText(value, decimals);
+    if (text.find('.') == std::string::npos) return text;
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+    return text;
+}
+
 }  // namespace ventbox

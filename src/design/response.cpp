@@ -17,6 +17,8 @@ struct F3Search {
     int bisections;      // down far below 0.01 Hz
 };
 constexpr F3Search kF3{.stepsPerOctave = 96, .floor = 0.001, .bisections = 60};
+// A rise that shows as 0.00 dB is no peak, only the rounding of a flat top.
+constexpr double kLeastPeakDb = 0.01;
 
 double dB(double magnitude) { return 20.0 * std::log10(magnitude); }
 
@@ -151,7 +153,9 @@ std::optional<Peak> ventedPeak(const Response& response) {
         }
     }
     const double f = roundedToHundredths(std::exp((low + high) / 2));
-    return Peak{response.ventedDb(f), f};
+    const double db = response.ventedDb(f);
+    if (!(db >= kLeastPeakDb)) return std::nullopt;
+    return Peak{db, f};
 }
 
 }  // namespace ventbox

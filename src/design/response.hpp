@@ -77,7 +77,8 @@ std::optional<double> closedF3(const Response& response);
 
 // The highest vented level inside the grid and where it lies, the frequency
 // to about 0.01 Hz; nullopt when the level is highest at either end of the
-// grid, where the curve only rises or falls and has no peak to show.
+// grid, where the curve only rises or falls and has no peak to show, or
+// when it rises less than 0.01 dB above the passband.
 struct Peak {
     double levelDb;
     double frequency;

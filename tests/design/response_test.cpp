@@ -82,6 +82,8 @@ TEST(ResponseModel, agreesWithHandWorkedLevels) {
         {"no F3 when tuned above 20 kHz", ventedF3(butterworth(40000)).value_or(-1), -1, 0},
         {"no closed F3 above 20 kHz", closedF3(butterworth(40000)).value_or(-1), -1, 0},
         {"no peak on a rising curve", ventedPeak(overdamped) ? 1.0 : 0.0, 0, 0},
+        // Qt 0.383 for 0.38268 lifts B4's top by 0.004 dB: no peak to show.
+        {"no peak on B4's flat top", ventedPeak(butterworth(30)) ? 1.0 : 0.0, 0, 0},
         {"a peak above the passband", peak && peak->levelDb > 0 ? 1.0 : 0.0, 1, 0},
         {"the peak's level is the curve's there", peak ? peaked.ventedDb(peak->frequency) : 0,
          peak ? peak->levelDb : 1, 1e-9},
