@@ -77,7 +77,6 @@ install(FILES ${_staged}/changelog.gz DESTINATION ${_docdir})
 
 if(TARGET ventbox)
   install(TARGETS ventbox RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(TARGETS ventbox_graph LIBRARY DESTINATION ${VENTBOX_GRAPH_MODULE_DIR})
   install(FILES ${_staged}/ventbox.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
   # The launcher finds the program and the examples relative to itself, so an

@@ -14,7 +14,6 @@ if [ "${1:-}" = --list ]; then list=true; shift; fi
 run_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-wayland
-  qt6-charts-dev libqt6opengl6-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
 )
 # dpkg-shlibdeps (dpkg-dev) and file give the package its library

@@ -3,6 +3,9 @@
 
 #include <time.h>
 
+#include <fstream>
+#include <string>
+
 #include <QEvent>
 #include <QObject>
 #include <QWidget>
@@ -13,6 +16,15 @@ inline long long nowNs() {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     return now.tv_sec * 1'000'000'000LL + now.tv_nsec;
+}
+
+// A line of /proc/self/status, such as the resident memory "VmRSS".
+inline std::string statusLine(const std::string& key) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind(key, 0) == 0) return line;
+    }
+    return key + " unknown";
 }
 
 // Notes how long after the process started its first window was shown, and

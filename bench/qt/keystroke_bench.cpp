@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One keystroke in a box field, from the key event to every result label
 // showing the new results.
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -57,12 +58,16 @@ void keystrokeInABoxField(benchmark::State& state) {
 }
 BENCHMARK(keystrokeInABoxField)->Unit(benchmark::kMicrosecond);
 
-// The data folder of the examples, for the graph to compare.
-void copyExamples(const QTemporaryDir& dir) {
+// A data folder of at least `count` designs for the graph to compare: the
+// examples, copied under further names as far as needed.
+void copyExamples(const QTemporaryDir& dir, int count = 0) {
     QDir(dir.path()).mkdir("Data");
     const QDir examples(QStringLiteral(VENTBOX_EXAMPLES_DIR));
-    for (const QString& file : examples.entryList({"*.dat"})) {
-        QFile::copy(examples.filePath(file), dir.path() + "/Data/" + file);
+    const QStringList files = examples.entryList({"*.dat"});
+    for (int i = 0; i < std::max<int>(count, static_cast<int>(files.size())); ++i) {
+        const QString& file = files[i % files.size()];
+        const QString copy = i < files.size() ? file : QStringLiteral("copy-%1-").arg(i) + file;
+        QFile::copy(examples.filePath(file), dir.path() + "/Data/" + copy);
     }
 }
 
@@ -87,32 +92,36 @@ void openingTheGraph(benchmark::State& state) {
 BENCHMARK(openingTheGraph)->Unit(benchmark::kMillisecond);
 
 // The same keystroke with the response graph open beside the window and
-// five designs of the data folder compared: from the key event to the
-// labels, the curves, the read-out and the table painted anew.
+// designs of the data folder compared (five, and fifty): from the key event
+// to the labels, the curves, the read-out and the table painted anew.
 void keystrokeWithTheGraphOpen(benchmark::State& state) {
+    const int designs = static_cast<int>(state.range(0));
     QTemporaryDir dir;
-    copyExamples(dir);
+    copyExamples(dir, designs);
     ventbox::Shell<QuietPlatform> shell(dir.path().toStdString());
     shell.start(true);
     QListWidget* compared = shell.graphWindow->findChild<QListWidget*>();
-    for (int i = 0; i < compared->count() && i < 5; ++i) {
+    for (int i = 0; i < compared->count() && i < designs; ++i) {
         compared->item(i)->setCheckState(Qt::Checked);
     }
+    QCoreApplication::processEvents();
     QLineEdit* width = shell.window.edit(ventbox::Edit::BL1);
     width->setFocus();
     width->end(false);
     bool typed = false;
     for (auto _ : state) {
         QTest::keyClick(width, typed ? Qt::Key_Backspace : Qt::Key_0);
-        // The charts lay their items out, and both windows paint what
-        // changed, in the events the keystroke posted: as at the next frame.
+        // Both windows lay out and paint what changed, in the events the
+        // keystroke posted: as at the next frame.
         QCoreApplication::processEvents();
         typed = !typed;
     }
-    if (shell.graph.drawn().size() != 6) state.SkipWithError("not five designs compared");
+    if (shell.graph.drawn().size() != static_cast<std::size_t>(designs) + 1) {
+        state.SkipWithError("not as many designs compared as asked");
+    }
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(keystrokeWithTheGraphOpen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(keystrokeWithTheGraphOpen)->Arg(5)->Arg(50)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -4,8 +4,6 @@
 // resident memory once the main window is up.
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <string>
 
 #include <QTimer>
 #include <QWidget>
@@ -17,14 +15,6 @@
 #include "ui/qt/qt_platform.hpp"
 
 namespace {
-
-std::string statusLine(const std::string& key) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind(key, 0) == 0) return line;
-    }
-    return key + " unknown";
-}
 
 // Closes the start-up dialog soon after it was shown.
 class FirstDialog : public FirstWindow {

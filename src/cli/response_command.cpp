@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,6 +21,7 @@
 #include "output_buffer.hpp"
 #include "design/fixed_text.hpp"
 #include "files/file_replace.hpp"
+#include "files/output_file.hpp"
 #include "files/io_error.hpp"
 #include "design/output_text.hpp"
 #include "design/svg_plot.hpp"
@@ -203,9 +203,12 @@ void writeSummary(std::ostream& out, const std::vector<DesignResponse>& designs,
 }
 
 void writePlot(std::ostream& out, const std::vector<DesignResponse>& designs, double Ql) {
-    std::vector<PlotCurve> curves;
-    for (const DesignResponse& d : designs) curves.push_back(plotCurveOf(d.label, d.response));
-    writeResponsePlot(out, curves, Ql);
+    std::vector<PlotDesign> drawn;
+    drawn.reserve(designs.size());
+    for (const DesignResponse& d : designs) {
+        drawn.push_back(plotDesignOf(d.label, drawn.size(), d.response));
+    }
+    writeResponsePlot(out, drawn, Ql);
 }
 
 void write(std::ostream& out, const ResponseOptions& options,
@@ -221,12 +224,8 @@ void write(std::ostream& out, const ResponseOptions& options,
 // write leaves the previous one whole. Returns the exit status.
 int writeFile(const std::string& path, const ResponseOptions& options,
               const std::vector<DesignResponse>& designs, std::ostream& err) {
-    // A device or a pipe (/dev/null, /dev/stdout) cannot be replaced, only
-    // written to, as standard output is.
-    struct stat target {};
-    if (::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode) &&
-        !S_ISDIR(target.st_mode)) {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (const std::optional<int> inPlace = openInPlace(path)) {
+        const int fd = *inPlace;
         if (fd < 0) throw OutputError(errno);
         FileOutputBuffer buffer(fd);
         std::ostream out(&buffer);

@@ -1,65 +1,67 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstddef>
-
-#include "response.hpp"
+#include <string_view>
 
 namespace ventbox {
 
-// How the designs of a response plot are told apart, in the picture the
-// command line writes and in the window's graph alike.
+// How the designs of a response plot are told apart. A design keeps its
+// style (its place in these tables) for as long as it is drawn, so that
+// drawing another design never changes how one already drawn looks.
 
 // The colour-universal palette of Okabe and Ito, in an order where
 // neighbours differ in lightness as well as hue; its yellow is left out as
 // too faint on white.
-inline constexpr std::array<const char*, 7> kPlotColours{
+inline constexpr std::array<std::string_view, 7> kPlotColours{
     "#0072B2", "#D55E00", "#009E73", "#CC79A7", "#E69F00", "#56B4E9", "#000000",
 };
 
-// Designs beyond the palette's length take its colours again, with other
+// Styles beyond the palette's length take its colours again, with other
 // dashes: each round of the palette has a vented and a closed pattern of
-// its own (SVG dash arrays, in line widths; empty: solid), no two alike.
+// its own (dash and gap lengths in pixels; empty: solid), no two alike.
 // Past the last round the patterns come round again.
-struct PlotStrokes {
-    const char* vented;
-    const char* closed;
+struct DashPattern {
+    std::array<double, 6> lengths;
+    std::size_t count;
 };
-inline constexpr std::array<PlotStrokes, 4> kPlotStrokeRounds{{
-    {"", "7 4"},
-    {"14 3 3 3", "7 4 1 4"},
-    {"14 3 3 3 3 3", "3 6"},
-    {"22 4", "1 3"},
+struct PlotStrokeRound {
+    DashPattern vented;
+    DashPattern closed;
+};
+inline constexpr std::array<PlotStrokeRound, 4> kPlotStrokeRounds{{
+    {{{}, 0}, {{7, 4}, 2}},
+    {{{14, 3, 3, 3}, 4}, {{7, 4, 1, 4}, 4}},
+    {{{14, 3, 3, 3, 3, 3}, 6}, {{3, 6}, 2}},
+    {{{22, 4}, 2}, {{1, 3}, 2}},
 }};
 
-// The axes: frequency on a log scale from the grid's start to 1 kHz; level
-// from -30 dB up to +6 dB, or higher in steps of its grid to the highest
-// level drawn, so that no peak is cut off.
-inline constexpr double kPlotLowHz = kGridStart;
-inline constexpr double kPlotHighHz = 1000;
-inline constexpr int kPlotLowestDb = -30;
-inline constexpr int kPlotDbGrid = 3;
-inline constexpr int kPlotLowestTopDb = 6;
-// Far above the area a level only needs to leave it.
-inline constexpr double kPlotHighestDrawnDb = 60;
+// The vented curve is drawn heavier than the closed one.
+inline constexpr double kVentedWidth = 2.2;
+inline constexpr double kClosedWidth = 1.6;
 
-// The level axis's top for curves whose highest level is `highestDb`.
-inline int plotTopDb(double highestDb) {
-    const double highest =
-        std::clamp(std::isfinite(highestDb) ? highestDb : kPlotLowestTopDb,
-                   static_cast<double>(kPlotLowestTopDb), kPlotHighestDrawnDb);
-    return static_cast<int>(std::ceil(highest / kPlotDbGrid)) * kPlotDbGrid;
+constexpr std::string_view plotColourOf(std::size_t style) {
+    return kPlotColours[style % kPlotColours.size()];
 }
 
-constexpr const char* plotColourOf(std::size_t design) {
-    return kPlotColours[design % kPlotColours.size()];
+constexpr const PlotStrokeRound& plotStrokesOf(std::size_t style) {
+    return kPlotStrokeRounds[style / kPlotColours.size() % kPlotStrokeRounds.size()];
 }
 
-constexpr const PlotStrokes& plotStrokesOf(std::size_t design) {
-    return kPlotStrokeRounds[design / kPlotColours.size() % kPlotStrokeRounds.size()];
-}
+// The look of everything else: a white page, dark texts, light grid.
+inline constexpr std::string_view kPlotBackground = "#FFFFFF";
+inline constexpr std::string_view kPlotInk = "#222222";
+inline constexpr std::string_view kPlotNoteInk = "#555555";
+inline constexpr std::string_view kPlotFrame = "#444444";
+inline constexpr std::string_view kPlotGrid = "#DDDDDD";
+inline constexpr std::string_view kPlotDecadeGrid = "#999999";
+inline constexpr std::string_view kPlotReference = "#333333";
+
+// Japanese design names need a CJK face; these are the ones Debian ships,
+// then the generic face.
+inline constexpr std::array<std::string_view, 5> kPlotFontFamilies{
+    "IPAexGothic", "IPAPGothic", "Noto Sans CJK JP", "IPAGothic", "sans-serif",
+};
 
 }  // namespace ventbox

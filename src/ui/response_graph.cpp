@@ -6,13 +6,11 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
-#include <sstream>
 
 #include "design/design_labels.hpp"
 #include "design/design_run.hpp"
 #include "design/fixed_text.hpp"
 #include "design/report_text.hpp"
-#include "design/svg_plot.hpp"
 #include "files/design_file.hpp"
 
 namespace ventbox {
@@ -22,6 +20,9 @@ namespace {
 // The label of the window's own design where a file of the same name is
 // compared too.
 constexpr const char* kWindowDesignPlace = "画面";
+
+// The window's own design is drawn in the first style, always.
+constexpr std::size_t kCurrentStyle = 0;
 
 // Third-octave frequencies from 10 Hz to 1 kHz, 10^(k/10) · 10 Hz exactly,
 // each with the nominal figure a reader knows it by.
@@ -45,52 +46,82 @@ std::string peakText(const std::optional<Peak>& peak) {
                 : "なし";
 }
 
-}  // namespace
-
-GraphCurves ResponseGraph::curvesOf(const std::string& label, const TDesign& design,
-                                    const TDesignResults& results) const {
-    const Response response = responseOf(design, results, Ql_);
-    GraphCurves curves{label, response, overGrid(response, &Response::ventedDb),
-                       overGrid(response, &Response::closedDb),
-                       overGrid(response, &Response::ventedGroupDelay), ventedF3(response),
-                       closedF3(response), ventedPeak(response)};
-    for (double& delay : curves.groupDelay) delay *= 1000;
-    return curves;
+// The alignment of a calculated design; throws NoResponse where the
+// response model cannot describe it.
+Alignment alignmentOf(const TDesign& design, const TDesignResults& results, double Ql) {
+    responseOf(design, results, Ql);
+    return {results.sc / results.so, results.fd / design.fo, design.Qo, design.fo, results.fd,
+            results.Vo};
 }
 
-void ResponseGraph::designCalculated(const TDesign& design, const TDesignResults& results) {
+Response responseAt(const Alignment& a, double Ql) { return Response(a.alpha, a.h, a.Qt, Ql, a.fo); }
+
+}  // namespace
+
+ResponseGraph::ResponseGraph(TBox& box) : box_(box) { box_.setCalculationObserver(this); }
+
+ResponseGraph::~ResponseGraph() { box_.setCalculationObserver(nullptr); }
+
+void ResponseGraph::changed() {
+    if (observer_) observer_->graphChanged();
+}
+
+void ResponseGraph::calculated() {
     try {
-        current_ = curvesOf(design.name, design, results);
-        design_ = design;
-        results_ = results;
+        current_ = alignmentOf(box_.design(), box_.results(), Ql_);
+        currentCurves_.reset();
         status_.clear();
     } catch (const Error& error) {
         status_ = "前の曲線のままです: " + reportText(error);
     }
-    relabel();
+    changed();
 }
 
 void ResponseGraph::calculationFailed(const std::string& report) {
     status_ = "計算に失敗したため、前の曲線のままです: " + report;
+    changed();
 }
 
 bool ResponseGraph::setQl(double Ql) {
     if (!(Ql >= kLowestQl && Ql <= kHighestQl)) return false;
+    if (Ql == Ql_) return true;
     Ql_ = Ql;
-    if (current_) current_ = curvesOf(current_->label, design_, results_);
-    for (ComparedDesign& d : compared_) {
-        if (d.curves) d.curves = curvesOf(d.curves->label, d.design, d.results);
-    }
+    currentCurves_.reset();
+    for (std::optional<Curves>& curves : comparedCurves_) curves.reset();
+    changed();
     return true;
 }
 
-void ResponseGraph::scanDataFolder(const std::string& folder) {
-    std::map<std::string, bool> wasChecked;
-    for (const ComparedDesign& d : compared_) wasChecked[d.path] = d.checked;
+const ResponseGraph::Curves& ResponseGraph::curvesOf(const Alignment& alignment,
+                                                     std::optional<Curves>& cache) const {
+    if (!cache) {
+        const Response response = responseAt(alignment, Ql_);
+        Curves curves{response, ventedF3(response), closedF3(response), ventedPeak(response),
+                      std::make_shared<const GridCurves>(gridCurvesOf(response)), {}, {}};
+        for (const ThirdOctave& band : kThirdOctaves) {
+            const double f = kGridStart * std::pow(10.0, band.exponent);
+            curves.ventedColumn.push_back(fixedText(response.ventedDb(f), 1));
+            curves.closedColumn.push_back(fixedText(response.closedDb(f), 1));
+        }
+        curves.ventedColumn.push_back(curves.ventedF3 ? fixedText(*curves.ventedF3, 2) : "-");
+        curves.closedColumn.push_back(curves.closedF3 ? fixedText(*curves.closedF3, 2) : "-");
+        cache = std::move(curves);
+    }
+    return *cache;
+}
+
+void ResponseGraph::rescan() {
+    std::map<std::string, std::pair<bool, std::optional<std::size_t>>> kept;
+    for (const ComparedDesign& d : compared_) kept[d.path] = {d.checked, d.style};
     std::vector<std::string> paths;
     std::error_code unreadable;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, unreadable)) {
-        if (entry.path().extension() == kDesignFileExtension) paths.push_back(entry.path().string());
+    const std::string folder = dataFolder();
+    if (!folder.empty()) {
+        for (const auto& entry : std::filesystem::directory_iterator(folder, unreadable)) {
+            if (entry.path().extension() == kDesignFileExtension) {
+                paths.push_back(entry.path().string());
+            }
+        }
     }
     std::sort(paths.begin(), paths.end());
     compared_.clear();
@@ -98,122 +129,133 @@ void ResponseGraph::scanDataFolder(const std::string& folder) {
         ComparedDesign d;
         d.path = path;
         d.name = std::filesystem::path(path).stem().string();
-        d.checked = wasChecked[path];
+        std::tie(d.checked, d.style) = kept[path];
         try {
             DesignRun run = runDesignFile(path);
             d.name = run.design.name;
-            d.design = run.design;
-            d.results = run.results;
-            d.curves = curvesOf(d.name, d.design, d.results);
+            d.alignment = alignmentOf(run.design, run.results, Ql_);
         } catch (const Error& error) {
             d.failure = reportText(error);
         }
         compared_.push_back(std::move(d));
     }
-    relabel();
+    comparedCurves_.assign(compared_.size(), std::nullopt);
+    changed();
 }
 
 void ResponseGraph::setCompared(std::size_t index, bool checked) {
-    if (index >= compared_.size()) return;
-    compared_[index].checked = checked;
-    relabel();
-}
-
-void ResponseGraph::relabel() {
-    std::vector<NamedDesign> named;
-    std::vector<GraphCurves*> curves;
-    if (current_) {
-        named.push_back({design_.name, kWindowDesignPlace});
-        curves.push_back(&*current_);
-    }
-    for (ComparedDesign& d : compared_) {
-        if (d.checked && d.curves) {
-            named.push_back({d.name, d.path});
-            curves.push_back(&*d.curves);
+    if (index >= compared_.size() || compared_[index].checked == checked) return;
+    ComparedDesign& design = compared_[index];
+    design.checked = checked;
+    design.style.reset();
+    if (checked) {
+        // The first style no other design holds, so that none already drawn changes.
+        std::vector<bool> held{true};
+        for (const ComparedDesign& d : compared_) {
+            if (!d.style) continue;
+            if (*d.style >= held.size()) held.resize(*d.style + 1);
+            held[*d.style] = true;
         }
+        design.style = static_cast<std::size_t>(std::find(held.begin(), held.end(), false) - held.begin());
     }
-    const std::vector<std::string> labels = distinctLabels(named);
-    for (std::size_t i = 0; i < curves.size(); ++i) curves[i]->label = labels[i];
+    changed();
 }
 
-std::vector<const GraphCurves*> ResponseGraph::drawn() const {
-    std::vector<const GraphCurves*> curves;
-    if (current_) curves.push_back(&*current_);
-    for (const ComparedDesign& d : compared_) {
-        if (d.checked && d.curves) curves.push_back(&*d.curves);
+std::vector<const ResponseGraph::Curves*> ResponseGraph::drawnCurves() const {
+    std::vector<const Curves*> curves;
+    if (current_) curves.push_back(&curvesOf(*current_, currentCurves_));
+    for (std::size_t i = 0; i < compared_.size(); ++i) {
+        const ComparedDesign& d = compared_[i];
+        if (d.checked && d.alignment) curves.push_back(&curvesOf(*d.alignment, comparedCurves_[i]));
     }
     return curves;
 }
 
+std::vector<PlotDesign> ResponseGraph::drawn() const {
+    std::vector<NamedDesign> named;
+    std::vector<std::size_t> styles;
+    if (current_) {
+        named.push_back({box_.design().name, kWindowDesignPlace});
+        styles.push_back(kCurrentStyle);
+    }
+    for (const ComparedDesign& d : compared_) {
+        if (d.checked && d.alignment) {
+            named.push_back({d.name, d.path});
+            styles.push_back(d.style.value_or(kCurrentStyle));
+        }
+    }
+    const std::vector<std::string> labels = distinctLabels(named);
+    const std::vector<const Curves*> curves = drawnCurves();
+    std::vector<PlotDesign> designs;
+    designs.reserve(curves.size());
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        designs.push_back({labels[i], styles[i], curves[i]->response, curves[i]->ventedF3,
+                           curves[i]->closedF3, curves[i]->grid});
+    }
+    return designs;
+}
+
+PlotDescription ResponseGraph::plot(PlotPage page, double width, std::optional<double> height,
+                                    const TextMeasure& measure) const {
+    const std::vector<PlotDesign> designs = drawn();
+    std::vector<const PlotDesign*> pointers;
+    for (const PlotDesign& design : designs) pointers.push_back(&design);
+    return describePlot(pointers, {page, PlotLanguage::Japanese, Ql_, width, height}, measure);
+}
+
 std::vector<std::string> ResponseGraph::readout() const {
     if (!current_) return {};
-    const double alpha = results_.sc / results_.so;
+    const Curves& curves = curvesOf(*current_, currentCurves_);
+    const Alignment& a = *current_;
     return {
-        "F3 バスレフ: " + hzText(current_->ventedF3),
-        "F3 密閉: " + hzText(current_->closedF3),
-        "ピーク: " + peakText(current_->peak),
-        "fb (= fd): " + fixedText(results_.fd, 1) + " Hz",
-        "α (= sc/so): " + fixedText(alpha, 3),
-        "h (= fb/fo): " + fixedText(results_.fd / design_.fo, 3),
-        "Qt (= Qo): " + fixedText(design_.Qo, 3),
-        "Vas (= α·Vo): " + fixedText(alpha * results_.Vo, 2) + " ㍑",
+        "F3 バスレフ: " + hzText(curves.ventedF3),
+        "F3 密閉: " + hzText(curves.closedF3),
+        "ピーク: " + peakText(curves.peak),
+        "fb (= fd): " + fixedText(a.fb, 1) + " Hz",
+        "α (= sc/so): " + fixedText(a.alpha, 3),
+        "h (= fb/fo): " + fixedText(a.h, 3),
+        "Qt (= Qo): " + fixedText(a.Qt, 3),
+        "Vas (= α·Vo): " + fixedText(a.alpha * a.Vo, 2) + " ㍑",
     };
 }
 
 std::string ResponseGraph::description() const {
+    const std::vector<PlotDesign> designs = drawn();
+    const std::vector<const Curves*> curves = drawnCurves();
     std::string text;
-    for (const GraphCurves* c : drawn()) {
+    for (std::size_t i = 0; i < designs.size(); ++i) {
         if (!text.empty()) text += "; ";
-        text += c->label + ": F3 バスレフ " + hzText(c->ventedF3) + ", 密閉 " +
-                hzText(c->closedF3) + ", ピーク " + peakText(c->peak);
+        text += designs[i].label + ": F3 バスレフ " + hzText(designs[i].ventedF3) + ", 密閉 " +
+                hzText(designs[i].closedF3) + ", ピーク " + peakText(curves[i]->peak);
     }
     return text;
 }
 
 std::string ResponseGraph::levelsAt(double f) const {
     std::string text = fixedText(f, 1) + " Hz";
-    for (const GraphCurves* c : drawn()) {
-        text += " — " + c->label + ": バスレフ " + fixedText(c->response.ventedDb(f), 1) +
-                " dB, 密閉 " + fixedText(c->response.closedDb(f), 1) + " dB, 群遅延 " +
-                fixedText(c->response.ventedGroupDelay(f) * 1000, 1) + " ms";
+    for (const PlotDesign& d : drawn()) {
+        text += " — " + d.label + ": バスレフ " + fixedText(d.response.ventedDb(f), 1) +
+                " dB, 密閉 " + fixedText(d.response.closedDb(f), 1) + " dB, 群遅延 " +
+                fixedText(d.response.ventedGroupDelay(f) * 1000, 1) + " ms";
     }
     return text;
 }
 
-std::string ResponseGraph::svgPicture() const {
-    std::vector<PlotCurve> curves;
-    for (const GraphCurves* c : drawn()) {
-        curves.push_back({c->label, c->vented, c->closed, c->ventedF3, c->closedF3});
-    }
-    std::ostringstream picture;
-    writeResponsePlot(picture, curves, Ql_);
-    return picture.str();
-}
-
 std::vector<std::vector<std::string>> ResponseGraph::table() const {
-    const std::vector<const GraphCurves*> curves = drawn();
-    std::vector<std::vector<std::string>> rows;
-    std::vector<std::string> header{"周波数 (Hz)"};
-    for (const GraphCurves* c : curves) {
-        header.push_back(c->label + " バスレフ (dB)");
-        header.push_back(c->label + " 密閉 (dB)");
-    }
-    rows.push_back(std::move(header));
-    for (const ThirdOctave& band : kThirdOctaves) {
-        const double f = kGridStart * std::pow(10.0, band.exponent);
-        std::vector<std::string> row{band.nominal};
-        for (const GraphCurves* c : curves) {
-            row.push_back(fixedText(c->response.ventedDb(f), 1));
-            row.push_back(fixedText(c->response.closedDb(f), 1));
+    const std::vector<PlotDesign> designs = drawn();
+    const std::vector<const Curves*> curves = drawnCurves();
+    std::vector<std::vector<std::string>> rows(kThirdOctaves.size() + 2);
+    rows.front().push_back("周波数 (Hz)");
+    for (std::size_t r = 0; r < kThirdOctaves.size(); ++r) rows[r + 1].push_back(kThirdOctaves[r].nominal);
+    rows.back().push_back("F3 (Hz)");
+    for (std::size_t i = 0; i < designs.size(); ++i) {
+        rows.front().push_back(designs[i].label + " バスレフ (dB)");
+        rows.front().push_back(designs[i].label + " 密閉 (dB)");
+        for (std::size_t r = 1; r < rows.size(); ++r) {
+            rows[r].push_back(curves[i]->ventedColumn[r - 1]);
+            rows[r].push_back(curves[i]->closedColumn[r - 1]);
         }
-        rows.push_back(std::move(row));
     }
-    std::vector<std::string> f3{"F3 (Hz)"};
-    for (const GraphCurves* c : curves) {
-        f3.push_back(c->ventedF3 ? fixedText(*c->ventedF3, 2) : "-");
-        f3.push_back(c->closedF3 ? fixedText(*c->closedF3, 2) : "-");
-    }
-    rows.push_back(std::move(f3));
     return rows;
 }
 

@@ -177,7 +177,10 @@ void TBox::EditL1Change() { Calc(); }
 void TBox::EditL2Change() { Calc(); }
 void TBox::EditL3Change() { Calc(); }
 
-void TBox::EditNamChange() { record().name = text(Edit::Nam); }
+void TBox::EditNamChange() {
+    record().name = text(Edit::Nam);
+    if (calculationObserver_) calculationObserver_->designRenamed();
+}
 
 void TBox::CheckBox1Click() { Calc(); }
 
@@ -195,6 +198,10 @@ std::string TBox::Dir(const std::string& suffix) const {
     // Without a startup directory the path would be the suffix alone.
     if (startupDirectory_.empty()) throw IoError(kNoStartupDirectoryCode);
     return startupDirectory_ + suffix;
+}
+
+std::string TBox::dataFolder() const {
+    return startupDirectory_.empty() ? std::string() : Dir(std::string(kDataFolderSuffix));
 }
 
 void TBox::writeLoadedText(Edit edit, const std::string& text) {

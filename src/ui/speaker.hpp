@@ -46,13 +46,14 @@ public:
 };
 
 // Told when a recalculation ends, so that a view of the results beside the
-// window's labels can follow them.
+// window's labels can follow them, and when the design's name changes.
 class CalculationObserver {
 public:
     virtual ~CalculationObserver() = default;
     virtual void calculated() = 0;
     // The report of the error that ended it.
     virtual void calculationFailed(const std::string& report) = 0;
+    virtual void designRenamed() = 0;
 };
 
 // The main window `Box` without a toolkit: the state of its controls, its
@@ -72,6 +73,9 @@ public:
     const std::string& startupDirectory() const { return startupDirectory_; }
     const std::string& dialogInitialDir() const { return dialogInitialDir_; }
     const std::string& dialogFileName() const { return dialogFileName_; }
+    // The folder of the design files, with its trailing separator; empty
+    // until the start-up sequence knows the startup directory.
+    std::string dataFolder() const;
 
     // Changes made by code: nothing happens when the state stays the same;
     // otherwise the control's handler runs at once.

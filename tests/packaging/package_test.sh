@@ -103,6 +103,14 @@ done < <(find "$root/usr" -type f | elf)
 # such mark, so no program linked against them can have it.
 out=$(hardening-check --nocfprotection "$root/usr/bin/ventbox" "$root/usr/bin/ventbox-cli") ||
   fail "hardening-check: $out"
+# The programs export no code of their own, so nothing loaded later can bind
+# to it, and libexec holds the launcher alone.
+for program in ventbox ventbox-cli; do
+  exported=$(nm -D --defined-only "$root/usr/bin/$program" | grep -c ventbox || true)
+  [ "$exported" -eq 0 ] || fail "$program exports $exported symbols of its own"
+done
+extra=$(grep '^/usr/libexec/ventbox/.' "$scratch/contents" | grep -vx /usr/libexec/ventbox/ventbox-launcher || true)
+[ -z "$extra" ] || fail "libexec holds more than the launcher: $extra"
 grep -qx "Exec=/usr/libexec/ventbox/ventbox-launcher" "$root/usr/share/applications/$app.desktop" ||
   fail "the menu entry does not start the launcher"
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "application.hpp"
 
-#include <exception>
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -13,7 +12,7 @@
 #include "calc/number_text.hpp"
 #include "dialogs.hpp"
 #include "program_end.hpp"
-#include "design/report_text.hpp"
+#include "reported_work.hpp"
 #include "ui/speaker.hpp"
 
 namespace ventbox {
@@ -57,12 +56,9 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        showErrorReport(QString::fromStdString(reportText(error.what())));
-        return false;
-    }
+    bool handled = false;
+    reportErrors([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
 }
 
 bool Application::event(QEvent* event) {
@@ -84,11 +80,7 @@ void startUp(TBox& box, BoxWindow& window) {
                          endDesktopSession(box, session);
                      });
     // The window opens even when the start-up sequence failed.
-    try {
-        box.windowCreated();
-    } catch (const std::exception& error) {
-        showErrorReport(QString::fromStdString(reportText(error.what())));
-    }
+    reportErrors([&box] { box.windowCreated(); });
     window.centreOnScreen();
     window.show();
 }

@@ -6,37 +6,38 @@
 #include <QWidget>
 
 #include "ui/response_graph.hpp"
-#include "ui/speaker.hpp"
 
-class QChart;
-class QChartView;
 class QDoubleSpinBox;
 class QFileSystemWatcher;
 class QLabel;
-class QLineSeries;
-class QScatterSeries;
 class QListWidget;
-class QTableWidget;
+class QSpinBox;
+class QTabWidget;
+class QTableView;
 
 namespace ventbox {
 
-class PointerChartView;
+class LevelTableModel;
+class PlotView;
 
-// The response graph beside the main window: draws the graph model, hands
-// the user's choices to it and follows the window's recalculations and the
-// data folder's files. Closing it only hides it, so that it keeps its box
-// losses and choices for the session. It is built into the graph's module
-// (see graph_module.hpp), the one place that links Qt Charts.
-class GraphWindow : public QWidget, public CalculationObserver {
+// The response graph beside the main window: shows the graph model, hands
+// the user's choices to it, and tells it when the data folder's files
+// change. Closing it only hides it, so that it keeps its box losses and
+// choices for the session.
+class GraphWindow : public QWidget, public ResponseGraphObserver {
 public:
-    GraphWindow(TBox& box, ResponseGraph& graph, QWidget* parent = nullptr);
+    explicit GraphWindow(ResponseGraph& graph, QWidget* parent = nullptr);
     ~GraphWindow() override;
 
-    void calculated() override;
-    void calculationFailed(const std::string& report) override;
+    void graphChanged() override;
 
-    // Writes the graph as SVG or PNG, by the file's extension.
+    // The page on show, as SVG or as PNG by the file's extension; throws
+    // IoError when it cannot be written.
     void savePicture(const QString& path);
+    // The PNG's size in pixels: the one chosen, else twice the page's size.
+    QSize pictureSize() const;
+    PlotView* view(PlotPage page) const { return views_[static_cast<std::size_t>(page)]; }
+    PlotPage pageShown() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -46,33 +47,22 @@ private:
     void placeBesideMainWindow();
     void watchDataFolder();
     void rescan();
-    void makeSeries(std::size_t designs);
-    void redraw();
     void fillCompareList();
-    void fillTable();
     void saveWithDialog();
 
-    TBox& box_;
     ResponseGraph& graph_;
-    QChart* levelChart_ = nullptr;
-    QChart* delayChart_ = nullptr;
-    PointerChartView* levelView_ = nullptr;
-    PointerChartView* delayView_ = nullptr;
+    QTabWidget* pages_ = nullptr;
+    std::vector<PlotView*> views_;
     QDoubleSpinBox* ql_ = nullptr;
+    QSpinBox* pictureWidth_ = nullptr;
+    QSpinBox* pictureHeight_ = nullptr;
     QLabel* readout_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* pointer_ = nullptr;
     QListWidget* compareList_ = nullptr;
-    QTableWidget* table_ = nullptr;
+    QTableView* table_ = nullptr;
+    LevelTableModel* tableModel_ = nullptr;
     QFileSystemWatcher* watcher_ = nullptr;
-    struct DesignSeries {
-        QLineSeries* vented;
-        QLineSeries* closed;
-        QScatterSeries* ventedF3;
-        QScatterSeries* closedF3;
-        QLineSeries* delay;
-    };
-    std::vector<DesignSeries> series_;
     bool filling_ = false;
     bool placed_ = false;
 };
