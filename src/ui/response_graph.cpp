@@ -46,15 +46,17 @@ std::string peakText(const std::optional<Peak>& peak) {
                 : "なし";
 }
 
-// The alignment of a calculated design; throws NoResponse where the
+// The response inputs of a calculated design; throws NoResponse where the
 // response model cannot describe it.
-Alignment alignmentOf(const TDesign& design, const TDesignResults& results, double Ql) {
+ResponseInputs responseInputsOf(const TDesign& design, const TDesignResults& results, double Ql) {
     responseOf(design, results, Ql);
     return {results.sc / results.so, results.fd / design.fo, design.Qo, design.fo, results.fd,
             results.Vo};
 }
 
-Response responseAt(const Alignment& a, double Ql) { return Response(a.alpha, a.h, a.Qt, Ql, a.fo); }
+Response responseAt(const ResponseInputs& a, double Ql) {
+    return Response(a.alpha, a.h, a.Qt, Ql, a.fo);
+}
 
 }  // namespace
 
@@ -68,7 +70,7 @@ void ResponseGraph::changed() {
 
 void ResponseGraph::calculated() {
     try {
-        current_ = alignmentOf(box_.design(), box_.results(), Ql_);
+        current_ = responseInputsOf(box_.design(), box_.results(), Ql_);
         currentCurves_.reset();
         status_.clear();
     } catch (const Error& error) {
@@ -92,10 +94,10 @@ bool ResponseGraph::setQl(double Ql) {
     return true;
 }
 
-const ResponseGraph::Curves& ResponseGraph::curvesOf(const Alignment& alignment,
+const ResponseGraph::Curves& ResponseGraph::curvesOf(const ResponseInputs& inputs,
                                                      std::optional<Curves>& cache) const {
     if (!cache) {
-        const Response response = responseAt(alignment, Ql_);
+        const Response response = responseAt(inputs, Ql_);
         Curves curves{response, ventedF3(response), closedF3(response), ventedPeak(response),
                       std::make_shared<const GridCurves>(gridCurvesOf(response)), {}, {}};
         for (const ThirdOctave& band : kThirdOctaves) {
@@ -133,7 +135,7 @@ void ResponseGraph::rescan() {
         try {
             DesignRun run = runDesignFile(path);
             d.name = run.design.name;
-            d.alignment = alignmentOf(run.design, run.results, Ql_);
+            d.inputs = responseInputsOf(run.design, run.results, Ql_);
         } catch (const Error& error) {
             d.failure = reportText(error);
         }
@@ -166,7 +168,7 @@ std::vector<const ResponseGraph::Curves*> ResponseGraph::drawnCurves() const {
     if (current_) curves.push_back(&curvesOf(*current_, currentCurves_));
     for (std::size_t i = 0; i < compared_.size(); ++i) {
         const ComparedDesign& d = compared_[i];
-        if (d.checked && d.alignment) curves.push_back(&curvesOf(*d.alignment, comparedCurves_[i]));
+        if (d.checked && d.inputs) curves.push_back(&curvesOf(*d.inputs, comparedCurves_[i]));
     }
     return curves;
 }
@@ -179,7 +181,7 @@ std::vector<PlotDesign> ResponseGraph::drawn() const {
         styles.push_back(kCurrentStyle);
     }
     for (const ComparedDesign& d : compared_) {
-        if (d.checked && d.alignment) {
+        if (d.checked && d.inputs) {
             named.push_back({d.name, d.path});
             styles.push_back(d.style.value_or(kCurrentStyle));
         }
@@ -206,7 +208,7 @@ PlotDescription ResponseGraph::plot(PlotPage page, double width, std::optional<d
 std::vector<std::string> ResponseGraph::readout() const {
     if (!current_) return {};
     const Curves& curves = curvesOf(*current_, currentCurves_);
-    const Alignment& a = *current_;
+    const ResponseInputs& a = *current_;
     return {
         "F3 バスレフ: " + hzText(curves.ventedF3),
         "F3 密閉: " + hzText(curves.closedF3),

@@ -15,7 +15,7 @@ namespace ventbox {
 
 // What the response model needs of a calculated design, and what the
 // read-out tells of it besides its curves.
-struct Alignment {
+struct ResponseInputs {
     double alpha;  // sc/so
     double h;      // fd/fo
     double Qt;     // Qo
@@ -30,7 +30,7 @@ struct ComparedDesign {
     std::string name;                      // the design's name; the file's when it failed
     bool checked = false;
     std::optional<std::size_t> style;      // while checked: its colour and dashes
-    std::optional<Alignment> alignment;    // nullopt: the file gives no curve
+    std::optional<ResponseInputs> inputs;  // nullopt: the file gives no curve
     std::string failure;                   // why it gives none
 };
 
@@ -107,14 +107,14 @@ private:
     void calculationFailed(const std::string& report) override;
     void designRenamed() override { changed(); }
     void changed();
-    const Curves& curvesOf(const Alignment& alignment, std::optional<Curves>& cache) const;
+    const Curves& curvesOf(const ResponseInputs& inputs, std::optional<Curves>& cache) const;
     // The curves of what is drawn, in the order drawn() gives them.
     std::vector<const Curves*> drawnCurves() const;
 
     TBox& box_;
     ResponseGraphObserver* observer_ = nullptr;
     double Ql_ = kDefaultQl;
-    std::optional<Alignment> current_;
+    std::optional<ResponseInputs> current_;
     std::string status_;
     std::vector<ComparedDesign> compared_;
     mutable std::optional<Curves> currentCurves_;

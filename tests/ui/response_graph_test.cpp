@@ -117,7 +117,7 @@ TEST_F(GraphFollowsTheWindow, comparedDesignsKeepTheirLabelsAndStylesOverTime) {
     writeBytes(dataFolder() + "/notes.txt", "not a design\n");
     graph.rescan();
     ASSERT_EQ(graph.compared().size(), 3u);  // Broken, Copy, FW208Kolvex
-    EXPECT_FALSE(graph.compared()[0].alignment);
+    EXPECT_FALSE(graph.compared()[0].inputs);
     EXPECT_NE(graph.compared()[0].failure, "");
     const struct {
         const char* what;

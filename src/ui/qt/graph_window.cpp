@@ -280,7 +280,7 @@ void GraphWindow::fillCompareList() {
     for (const ComparedDesign& design : graph_.compared()) {
         const QString file = QFileInfo(qstring(design.path)).fileName();
         auto* item = new QListWidgetItem(compareList_);
-        if (design.alignment) {
+        if (design.inputs) {
             item->setText(qstring(design.name) + QStringLiteral("  (") + file + QStringLiteral(")"));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
             item->setCheckState(design.checked ? Qt::Checked : Qt::Unchecked);
